@@ -1,0 +1,77 @@
+#pragma once
+// Exception classes of the persistence library. Each carries the system's
+// own message text.
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+// Base of every exception the system raises on purpose.
+class ETarvoError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An object was converted to a class it does not belong to.
+class EInvalidCast : public ETarvoError {
+public:
+    EInvalidCast();
+};
+
+// A list index outside the list.
+class EListError : public ETarvoError {
+public:
+    EListError();
+};
+
+// A class code that no class is registered under.
+class EClassNotFound : public ETarvoError {
+public:
+    explicit EClassNotFound(int32_t code);
+};
+
+// A file that cannot be created or replaced.
+class EFCreateError : public ETarvoError {
+public:
+    explicit EFCreateError(std::string_view fileName);
+};
+
+// A file that cannot be opened for reading.
+class EFOpenError : public ETarvoError {
+public:
+    explicit EFOpenError(std::string_view fileName);
+};
+
+// A text that is not a decimal integer.
+class EConvertError : public ETarvoError {
+public:
+    explicit EConvertError(std::string_view text);
+};
+
+// Stream data that cannot be what a writer of this system produced: a read
+// past the end, an impossible string length, nesting deeper than any document.
+class EStreamDamaged : public ETarvoError {
+public:
+    // fileName may be empty when the data did not come from a file.
+    EStreamDamaged(std::string_view fileName, std::string_view detail);
+};
+
+// Replaces the first "%s" of a message template by the argument.
+std::string FormatMessage(std::string_view messageTemplate, std::string_view argument);
+
+// Converts to T or raises EInvalidCast, like the design's checked "as".
+template <class T, class From>
+T& CastTo(From& object)
+{
+    if (auto* result = dynamic_cast<T*>(&object))
+        return *result;
+    throw EInvalidCast();
+}
+
+// Parses a whole text as a signed decimal integer or raises EConvertError.
+int32_t StrToInt(std::string_view text);
+
+} // namespace tarvo

@@ -1,0 +1,258 @@
+#include "persist/objectstream.h"
+
+#include <atomic>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "persist/classregistry.h"
+
+namespace tarvo {
+
+namespace {
+
+size_t RoundUpToStep(size_t size)
+{
+    const size_t step = TObjectStream::CapacityStep;
+    return (size + step - 1) / step * step;
+}
+
+// Little-endian byte order on every host.
+template <class T>
+void ToLittleEndian(T value, uint8_t* bytes)
+{
+    auto bits = static_cast<std::make_unsigned_t<T>>(value);
+    for (size_t i = 0; i < sizeof(T); ++i)
+        bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
+}
+
+template <class T>
+T FromLittleEndian(const uint8_t* bytes)
+{
+    std::make_unsigned_t<T> bits = 0;
+    for (size_t i = 0; i < sizeof(T); ++i)
+        bits |= static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i);
+    return static_cast<T>(bits);
+}
+
+// A name beside target that no other writer uses at the same time.
+std::filesystem::path TemporaryNameFor(const std::filesystem::path& target)
+{
+    static const unsigned processTag = std::random_device{}();
+    static std::atomic<unsigned> counter{0};
+    auto name = target.filename().string() + ".tmp-" + std::to_string(processTag) + "-"
+        + std::to_string(counter++);
+    return target.parent_path() / name;
+}
+
+} // namespace
+
+TObjectStream::TObjectStream(size_t initialSize)
+    : buffer_(RoundUpToStep(initialSize), 0), size_(initialSize)
+{
+}
+
+void TObjectStream::SetPosition(size_t position)
+{
+    position_ = position;
+}
+
+std::vector<uint8_t> TObjectStream::Bytes() const
+{
+    return {buffer_.begin(), buffer_.begin() + static_cast<std::ptrdiff_t>(size_)};
+}
+
+void TObjectStream::Write(const void* data, size_t count)
+{
+    const size_t end = position_ + count;
+    if (end > buffer_.size())
+        buffer_.resize(RoundUpToStep(end), 0);
+    std::memcpy(buffer_.data() + position_, data, count);
+    position_ = end;
+    if (end > size_)
+        size_ = end;
+}
+
+void TObjectStream::Read(void* data, size_t count)
+{
+    if (position_ > size_ || count > size_ - position_)
+        Damaged("Lesen über das Ende der Daten hinaus");
+    std::memcpy(data, buffer_.data() + position_, count);
+    position_ += count;
+}
+
+void TObjectStream::Damaged(std::string_view detail) const
+{
+    throw EStreamDamaged(fileName_, detail);
+}
+
+void TObjectStream::PutLong(int32_t value)
+{
+    uint8_t bytes[4];
+    ToLittleEndian(value, bytes);
+    Write(bytes, sizeof bytes);
+}
+
+int32_t TObjectStream::GetLong()
+{
+    uint8_t bytes[4];
+    Read(bytes, sizeof bytes);
+    return FromLittleEndian<int32_t>(bytes);
+}
+
+void TObjectStream::PutInt(int32_t value)
+{
+    PutLong(value);
+}
+
+int32_t TObjectStream::GetInt()
+{
+    return GetLong();
+}
+
+void TObjectStream::PutShort(int16_t value)
+{
+    uint8_t bytes[2];
+    ToLittleEndian(value, bytes);
+    Write(bytes, sizeof bytes);
+}
+
+int16_t TObjectStream::GetShort()
+{
+    uint8_t bytes[2];
+    Read(bytes, sizeof bytes);
+    return FromLittleEndian<int16_t>(bytes);
+}
+
+void TObjectStream::PutWord(uint16_t value)
+{
+    PutShort(static_cast<int16_t>(value));
+}
+
+uint16_t TObjectStream::GetWord()
+{
+    return static_cast<uint16_t>(GetShort());
+}
+
+void TObjectStream::PutByte(uint8_t value)
+{
+    Write(&value, 1);
+}
+
+uint8_t TObjectStream::GetByte()
+{
+    uint8_t value = 0;
+    Read(&value, 1);
+    return value;
+}
+
+void TObjectStream::PutBool(bool value)
+{
+    PutByte(value ? 1 : 0);
+}
+
+bool TObjectStream::GetBool()
+{
+    return GetByte() != 0;
+}
+
+void TObjectStream::PutString(std::string_view text)
+{
+    PutLong(static_cast<int32_t>(text.size()));
+    Write(text.data(), text.size());
+}
+
+std::string TObjectStream::GetString()
+{
+    const int32_t length = GetLong();
+    if (length < 0 || static_cast<size_t>(length) > size_ - position_)
+        Damaged("ungültige Textlänge " + std::to_string(length));
+    std::string text(static_cast<size_t>(length), '\0');
+    Read(text.data(), text.size());
+    if (auto nul = text.find('\0'); nul != std::string::npos)
+        text.resize(nul);
+    return text;
+}
+
+void TObjectStream::PutObject(const TStreamableObject& object)
+{
+    PutLong(object.ClassType().GetRegistrationCode());
+    object.Store(*this);
+}
+
+std::unique_ptr<TStreamableObject> TObjectStream::GetObject()
+{
+    if (nesting_ >= MaxNesting)
+        Damaged("Objekte zu tief verschachtelt");
+    const int32_t code = GetLong();
+    const TClassInfo& objectClass = ClassRegistry().GetClassForID(code);
+    ++nesting_;
+    struct LeaveLevel {
+        int& nesting;
+        ~LeaveLevel() { --nesting; }
+    } leave{nesting_};
+    return objectClass.Load(*this);
+}
+
+void TObjectStream::SaveToFile(const std::string& fileName) const
+{
+    // Write everything to a temporary file beside the target and rename it
+    // over the target, so that a failed or interrupted save never leaves a
+    // half-written file behind.
+    const std::filesystem::path target(fileName);
+    const std::filesystem::path temporary = TemporaryNameFor(target);
+    {
+        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+        if (out)
+            out.write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(size_));
+        if (out)
+            out.close();
+        if (!out) {
+            std::error_code ignored; // the temporary may not even exist
+            std::filesystem::remove(temporary, ignored);
+            throw EFCreateError(fileName);
+        }
+    }
+    std::error_code error;
+    std::filesystem::rename(temporary, target, error);
+    if (error) {
+        std::error_code ignored; // the rename error is the one to report
+        std::filesystem::remove(temporary, ignored);
+        throw EFCreateError(fileName);
+    }
+}
+
+void TObjectStream::LoadFromFile(const std::string& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    if (!in || std::filesystem::is_directory(fileName))
+        throw EFOpenError(fileName);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (in.bad())
+        throw EStreamDamaged(fileName, "Lesefehler");
+    LoadFromBytes(std::move(bytes));
+    fileName_ = fileName;
+}
+
+void TObjectStream::LoadFromBytes(std::vector<uint8_t> bytes)
+{
+    size_ = bytes.size();
+    buffer_ = std::move(bytes);
+    buffer_.resize(RoundUpToStep(size_), 0);
+    position_ = 0;
+    fileName_.clear();
+}
+
+std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,
+                                                      const std::string& fileName)
+{
+    if (!std::filesystem::exists(fileName))
+        return objectClass.Create();
+    TObjectStream stream(TObjectStream::DefaultInitialSize);
+    stream.LoadFromFile(fileName);
+    return stream.GetObject();
+}
+
+} // namespace tarvo
