@@ -1,13 +1,9 @@
 #include "persist/objectstream.h"
 
-#include <atomic>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 
 #include "persist/classregistry.h"
+#include "platform/files.h"
 
 namespace tarvo {
 
@@ -35,16 +31,6 @@ T FromLittleEndian(const uint8_t* bytes)
     for (size_t i = 0; i < sizeof(T); ++i)
         bits |= static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i);
     return static_cast<T>(bits);
-}
-
-// A name beside target that no other writer uses at the same time.
-std::filesystem::path TemporaryNameFor(const std::filesystem::path& target)
-{
-    static const unsigned processTag = std::random_device{}();
-    static std::atomic<unsigned> counter{0};
-    auto name = target.filename().string() + ".tmp-" + std::to_string(processTag) + "-"
-        + std::to_string(counter++);
-    return target.parent_path() / name;
 }
 
 } // namespace
@@ -198,41 +184,16 @@ std::unique_ptr<TStreamableObject> TObjectStream::GetObject()
 
 void TObjectStream::SaveToFile(const std::string& fileName) const
 {
-    // Write everything to a temporary file beside the target and rename it
-    // over the target, so that a failed or interrupted save never leaves a
-    // half-written file behind.
-    const std::filesystem::path target(fileName);
-    const std::filesystem::path temporary = TemporaryNameFor(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(reinterpret_cast<const char*>(buffer_.data()), static_cast<std::streamsize>(size_));
-        if (out)
-            out.close();
-        if (!out) {
-            std::error_code ignored; // the temporary may not even exist
-            std::filesystem::remove(temporary, ignored);
-            throw EFCreateError(fileName);
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        std::error_code ignored; // the rename error is the one to report
-        std::filesystem::remove(temporary, ignored);
+    if (!platform::ReplaceWholeFile(fileName, buffer_.data(), size_))
         throw EFCreateError(fileName);
-    }
 }
 
 void TObjectStream::LoadFromFile(const std::string& fileName)
 {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in || std::filesystem::is_directory(fileName))
+    auto bytes = platform::ReadWholeFile(fileName);
+    if (!bytes)
         throw EFOpenError(fileName);
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
-        throw EStreamDamaged(fileName, "Lesefehler");
-    LoadFromBytes(std::move(bytes));
+    LoadFromBytes(std::move(*bytes));
     fileName_ = fileName;
 }
 
@@ -248,7 +209,7 @@ void TObjectStream::LoadFromBytes(std::vector<uint8_t> bytes)
 std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,
                                                       const std::string& fileName)
 {
-    if (!std::filesystem::exists(fileName))
+    if (!platform::FileExists(fileName))
         return objectClass.Create();
     TObjectStream stream(TObjectStream::DefaultInitialSize);
     stream.LoadFromFile(fileName);

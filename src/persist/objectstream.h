@@ -63,8 +63,8 @@ public:
         return std::unique_ptr<T>(static_cast<T*>(object.release()));
     }
 
-    // Writes the bytes up to Size() to the file. The file is replaced as a
-    // whole: on failure the previous file stays untouched.
+    // Writes the bytes up to Size() to the file, replacing it as a whole: on
+    // failure (EFCreateError) the previous file stays untouched.
     void SaveToFile(const std::string& fileName) const;
     // Replaces the content by the whole file; position 0.
     void LoadFromFile(const std::string& fileName);

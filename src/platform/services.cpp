@@ -1,0 +1,20 @@
+#include "platform/services.h"
+
+#include "platform/host.h"
+#include "platform/paths.h"
+#include "platform/registry.h"
+
+namespace tarvo::platform {
+
+TServices& Services()
+{
+    static TServices services = HostServices();
+    return services;
+}
+
+std::string ProgramDirectory()
+{
+    return DirectoryPart(Services().Program->ProgramPath());
+}
+
+} // namespace tarvo::platform
