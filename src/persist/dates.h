@@ -153,7 +153,8 @@ class TZeit : public TCompareableObject {
 
     // The fraction of a day.
     double GetTDateTime() const;
-    // Takes the fraction of the number (of its absolute value before 1899-12-30).
+    // Takes the time from the fraction of the number (which counts away from
+    // zero for numbers below zero).
     void SetTDateTime(double dateTime);
 
     int8_t Stunde = 0;

@@ -55,7 +55,8 @@ void TObjectStream::Write(const void* data, size_t count)
     const size_t end = position_ + count;
     if (end > buffer_.size())
         buffer_.resize(RoundUpToStep(end), 0);
-    std::memcpy(buffer_.data() + position_, data, count);
+    if (count > 0) // an empty text may come without any data pointer at all
+        std::memcpy(buffer_.data() + position_, data, count);
     position_ = end;
     if (end > size_)
         size_ = end;
@@ -64,14 +65,19 @@ void TObjectStream::Write(const void* data, size_t count)
 void TObjectStream::Read(void* data, size_t count)
 {
     if (position_ > size_ || count > size_ - position_)
-        Damaged("Lesen über das Ende der Daten hinaus");
+        RaiseDamaged("Lesen über das Ende der Daten hinaus");
     std::memcpy(data, buffer_.data() + position_, count);
     position_ += count;
 }
 
-void TObjectStream::Damaged(std::string_view detail) const
+void TObjectStream::RaiseDamaged(std::string_view detail) const
 {
     throw EStreamDamaged(fileName_, detail);
+}
+
+void TObjectStream::RaiseUnexpectedClass(const TStreamableObject& found, std::string_view expectedClass) const
+{
+    RaiseDamaged(std::string(found.ClassType().Name()) + " statt " + std::string(expectedClass));
 }
 
 void TObjectStream::PutLong(int32_t value)
@@ -154,7 +160,7 @@ std::string TObjectStream::GetString()
 {
     const int32_t length = GetLong();
     if (length < 0 || static_cast<size_t>(length) > size_ - position_)
-        Damaged("ungültige Textlänge " + std::to_string(length));
+        RaiseDamaged("ungültige Textlänge " + std::to_string(length));
     std::string text(static_cast<size_t>(length), '\0');
     Read(text.data(), text.size());
     if (auto nul = text.find('\0'); nul != std::string::npos)
@@ -171,7 +177,7 @@ void TObjectStream::PutObject(const TStreamableObject& object)
 std::unique_ptr<TStreamableObject> TObjectStream::GetObject()
 {
     if (nesting_ >= MaxNesting)
-        Damaged("Objekte zu tief verschachtelt");
+        RaiseDamaged("Objekte zu tief verschachtelt");
     const int32_t code = GetLong();
     const TClassInfo& objectClass = ClassRegistry().GetClassForID(code);
     ++nesting_;

@@ -54,13 +54,27 @@ public:
     void PutObject(const TStreamableObject& object);
     // Reads a class code and creates the object registered under it.
     std::unique_ptr<TStreamableObject> GetObject();
-    // GetObject, then the checked conversion to T (EInvalidCast otherwise).
+    // GetObject for a field that holds a T: an object of another class means
+    // the data is damaged (EStreamDamaged).
     template <class T>
     std::unique_ptr<T> GetObjectAs()
     {
         auto object = GetObject();
-        CastTo<T>(*object);
-        return std::unique_ptr<T>(static_cast<T*>(object.release()));
+        T* typed = dynamic_cast<T*>(object.get());
+        if (!typed)
+            RaiseUnexpectedClass(*object, T::ClassName);
+        object.release();
+        return std::unique_ptr<T>(typed);
+    }
+    // GetObjectAs<List> for a list whose every object must be an Item.
+    template <class List, class Item>
+    std::unique_ptr<List> GetListOf()
+    {
+        auto list = GetObjectAs<List>();
+        for (int i = 0; i < list->Count(); ++i)
+            if (!dynamic_cast<const Item*>(list->At(i)))
+                RaiseUnexpectedClass(*list->At(i), Item::ClassName);
+        return list;
     }
 
     // Writes the bytes up to Size() to the file, replacing it as a whole: on
@@ -71,10 +85,14 @@ public:
     // Replaces the content by the given bytes; position 0.
     void LoadFromBytes(std::vector<uint8_t> bytes);
 
+    // Raises EStreamDamaged with the detail, naming the file the data came from.
+    [[noreturn]] void RaiseDamaged(std::string_view detail) const;
+    // Raises EStreamDamaged for an object found where one of another class belongs.
+    [[noreturn]] void RaiseUnexpectedClass(const TStreamableObject& found, std::string_view expectedClass) const;
+
 private:
     void Write(const void* data, size_t count);
     void Read(void* data, size_t count);
-    [[noreturn]] void Damaged(std::string_view detail) const;
 
     std::vector<uint8_t> buffer_; // its size is the capacity
     size_t size_ = 0;

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 
 namespace tarvo::platform {
@@ -33,11 +32,16 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& fileName)
     std::error_code error;
     if (std::filesystem::is_directory(fileName, error))
         return std::nullopt;
-    std::ifstream in(fileName, std::ios::binary);
+    std::ifstream in(fileName, std::ios::binary | std::ios::ate);
     if (!in)
         return std::nullopt;
-    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad())
+    const std::streamoff size = in.tellg();
+    if (size < 0)
+        return std::nullopt;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.seekg(0);
+    // One read of the whole file; a file that shrank meanwhile reads short and fails.
+    if (!in.read(reinterpret_cast<char*>(bytes.data()), size))
         return std::nullopt;
     return bytes;
 }

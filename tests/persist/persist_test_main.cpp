@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "persist/classregistry.h"
+#include "persist/dates.h"
 #include "persist/identified.h"
 #include "persist/listentry.h"
 #include "persist/objectlist.h"
@@ -14,9 +15,11 @@ int main(int argc, char** argv)
     tarvo::InitObjectStreamModule();
     tarvo::InitObjectListModule();
     tarvo::InitTextModule();
+    tarvo::InitDateModule();
     tarvo::InitIdentifiedModule();
     tarvo::InitListEntryModule();
     const int result = RUN_ALL_TESTS();
+    tarvo::FinalizeDateModule();
     tarvo::FinalizeObjectStreamModule();
     return result;
 }
