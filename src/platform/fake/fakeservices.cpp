@@ -21,7 +21,8 @@ Fake& Install(std::unique_ptr<Interface>& slot, std::unique_ptr<Interface>& save
 TScopedFakeServices::TScopedFakeServices(std::string programPath)
     : Program(Install(Services().Program, saved_.Program, std::make_unique<TFakeProgram>(std::move(programPath)))),
       Environment(Install(Services().Environment, saved_.Environment, std::make_unique<TFakeEnvironment>())),
-      KeyNames(Install(Services().KeyNames, saved_.KeyNames, std::make_unique<TFakeKeyNames>()))
+      KeyNames(Install(Services().KeyNames, saved_.KeyNames, std::make_unique<TFakeKeyNames>())),
+      Registry(Install(Services().Registry, saved_.Registry, std::make_unique<TFakeRegistry>()))
 {
 }
 
@@ -31,6 +32,7 @@ TScopedFakeServices::~TScopedFakeServices()
     services.Program = std::move(saved_.Program);
     services.Environment = std::move(saved_.Environment);
     services.KeyNames = std::move(saved_.KeyNames);
+    services.Registry = std::move(saved_.Registry);
 }
 
 } // namespace tarvo::platform

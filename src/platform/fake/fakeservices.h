@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "platform/fake/fakeregistry.h"
 #include "platform/services.h"
 
 namespace tarvo::platform {
@@ -51,6 +52,7 @@ public:
     TFakeProgram& Program;
     TFakeEnvironment& Environment;
     TFakeKeyNames& KeyNames;
+    TFakeRegistry& Registry;
 };
 
 } // namespace tarvo::platform

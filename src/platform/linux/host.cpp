@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "platform/registry.h"
+#include "platform/linux/fileregistry.h"
 
 namespace tarvo::platform {
 
@@ -36,6 +36,11 @@ public:
 };
 
 } // namespace
+
+std::unique_ptr<IRegistry> CreateHostRegistry()
+{
+    return std::make_unique<TFileRegistry>(RegistryDirectories(TLinuxEnvironment()));
+}
 
 TServices HostServices()
 {

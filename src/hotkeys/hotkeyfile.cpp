@@ -1,0 +1,140 @@
+#include "hotkeys/hotkeyfile.h"
+
+#include "persist/classregistry.h"
+#include "persist/listentry.h"
+#include "persist/text.h"
+#include "persist/objectstream.h"
+#include "platform/files.h"
+#include "platform/paths.h"
+#include "platform/services.h"
+
+namespace tarvo {
+
+namespace {
+// The first document version with the interface language.
+constexpr int32_t DocumentVersionWithLanguage = 104;
+
+std::string theFileName;
+std::unique_ptr<THotKeyFile> theDocument;
+} // namespace
+
+std::unique_ptr<THotKeyFile> ReadHotKeyDocument(const std::string& fileName)
+{
+    TObjectStream stream(THotKeyFile::StreamInitialSize);
+    stream.LoadFromFile(fileName);
+    try {
+        return stream.GetObjectAs<THotKeyFile>();
+    } catch (const EClassNotFound& error) {
+        // An unknown class code is damage of this file; say which file.
+        stream.RaiseDamaged(error.what());
+    }
+}
+
+void WriteHotKeyDocument(const THotKeyFile& document, const std::string& fileName)
+{
+    TObjectStream stream(THotKeyFile::StreamInitialSize);
+    stream.PutObject(document);
+    stream.SaveToFile(fileName);
+}
+
+THotKeyFile::THotKeyFile() : HotKeyList(std::make_unique<TIDList>()) {}
+
+void THotKeyFile::Create()
+{
+    TStreamableObject::Create();
+    MinimizeAtStart = false;
+    HotKeyList = std::make_unique<TIDList>();
+    Language = LanguageEnglish;
+    LoadedVersion = HotKeyRecordVersion;
+}
+
+void THotKeyFile::Store(TObjectStream& stream) const
+{
+    TStreamableObject::Store(stream);
+    stream.PutInt(HotKeyRecordVersion);
+    stream.PutBool(MinimizeAtStart);
+    stream.PutObject(*HotKeyList);
+    stream.PutInt(Language);
+}
+
+void THotKeyFile::Load(TObjectStream& stream)
+{
+    TStreamableObject::Load(stream);
+    LoadedVersion = stream.GetInt();
+    MinimizeAtStart = stream.GetBool();
+    HotKeyList = stream.GetListOf<TIDList, THotTarvo>();
+    Language = LoadedVersion >= DocumentVersionWithLanguage ? stream.GetInt() : LanguageEnglish;
+}
+
+void THotKeyFile::CopyTo(TStreamableObject& target) const
+{
+    TStreamableObject::CopyTo(target);
+    auto& document = CastTo<THotKeyFile>(target);
+    HotKeyList->CopyTo(*document.HotKeyList);
+    document.MinimizeAtStart = MinimizeAtStart;
+    document.Language = Language;
+}
+
+std::string& HotKeyFileName()
+{
+    return theFileName;
+}
+
+THotKeyFile& CurrentHotKeyFile()
+{
+    if (!theDocument)
+        throw std::logic_error("the hotkey document is used before InitHotKeyFileModule");
+    return *theDocument;
+}
+
+void LoadHotKeyFile()
+{
+    if (!platform::FileExists(theFileName))
+        return;
+    // Read completely before replacing, so that a failed load keeps the
+    // current document.
+    theDocument = ReadHotKeyDocument(theFileName);
+}
+
+void SaveHotKeyFile()
+{
+    WriteHotKeyDocument(CurrentHotKeyFile(), theFileName);
+}
+
+void RegisterHotKeyClasses()
+{
+    auto& registry = ClassRegistry();
+    registry.RegisterObjectClass<THotKeyCommand>();
+    registry.RegisterObjectClass<THotTarvo>();
+    registry.RegisterObjectClass<THotKeyFile>();
+}
+
+void InitHotKeyFileClasses()
+{
+    InitObjectStreamModule();
+    InitObjectListModule();
+    InitTextModule();
+    InitIdentifiedModule();
+    InitListEntryModule();
+    RegisterHotKeyClasses();
+}
+
+std::optional<std::string> InitHotKeyFileModule()
+{
+    RegisterHotKeyClasses();
+    theFileName = platform::ProgramDirectory() + DefaultHotKeyFileName;
+    theDocument = std::make_unique<THotKeyFile>();
+    try {
+        LoadHotKeyFile();
+    } catch (const ETarvoError& error) {
+        return std::string(error.what());
+    }
+    return std::nullopt;
+}
+
+void FinalizeHotKeyFileModule()
+{
+    theDocument.reset();
+}
+
+} // namespace tarvo

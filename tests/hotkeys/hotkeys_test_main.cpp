@@ -1,0 +1,15 @@
+// Test entry of the hotkey model: the classes a hotkey file holds are
+// registered as at program start.
+#include <gtest/gtest.h>
+
+#include "hotkeys/hotkeyfile.h"
+#include "persist/classregistry.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    tarvo::InitHotKeyFileClasses();
+    const int result = RUN_ALL_TESTS();
+    tarvo::FinalizeObjectStreamModule();
+    return result;
+}

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sys/wait.h>
+
+#include "hotkeys/hotkeyfile.h"
+#include "persist/testsupport.h"
+#include "tools/hotkeyjson.h"
+
+using namespace tarvo;
+using testsupport::ByteBuilder;
+using testsupport::Bytes;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+namespace {
+
+struct TToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the tvotool executable with the arguments (each quoted for the shell).
+TToolRun RunTool(const std::vector<std::string>& args, const TempDir& dir)
+{
+    std::string command = "'" TVOTOOL_PATH "'";
+    for (const auto& arg : args)
+        command += " '" + arg + "'";
+    const std::string errFile = dir.File("stderr.txt");
+    command += " 2>'" + errFile + "'";
+    TToolRun run;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    std::array<char, 4096> chunk{};
+    for (size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0;)
+        run.out.append(chunk.data(), n);
+    run.status = WEXITSTATUS(::pclose(pipe));
+    const Bytes err = ReadFile(errFile);
+    run.err.assign(err.begin(), err.end());
+    return run;
+}
+
+void WriteText(const std::string& fileName, const std::string& text)
+{
+    WriteFile(fileName, Bytes(text.begin(), text.end()));
+}
+
+std::unique_ptr<THotKeyFile> SampleDocument()
+{
+    auto document = std::make_unique<THotKeyFile>();
+    document->Language = LanguageGerman;
+    document->MinimizeAtStart = true;
+    for (int i = 0; i < 3; ++i) {
+        auto hotkey = std::make_unique<THotTarvo>();
+        hotkey->Name = i == 1 ? "Grüße \"quoted\" \\ back" : "Hotkey " + std::to_string(i);
+        hotkey->HotKey = static_cast<TShortCut>(ShortCutCtrl | ('A' + i));
+        hotkey->Enabled = i != 2;
+        hotkey->Reserved = i * 100;
+        for (int c = 0; c <= i; ++c) {
+            auto command = std::make_unique<THotKeyCommand>();
+            command->FileName = "%HOME%/bin/tool" + std::to_string(c);
+            command->Parameters = "--flag";
+            command->LookForWindow = c == 1 ? "Window" : "";
+            command->ExecMode = c;
+            hotkey->Commands->Add(std::move(command));
+        }
+        hotkey->Commands->FreeID(0);
+        document->HotKeyList->Add(std::move(hotkey));
+    }
+    document->HotKeyList->FreeID(0);
+    return document;
+}
+
+} // namespace
+
+TEST(HotKeyJson, DumpShowsEveryField)
+{
+    const std::string json = HotKeyDocumentToJson(*SampleDocument());
+    for (const char* expected : {"\"language\": 1", "\"minimizeAtStart\": true", "\"lastId\": 2",
+                                 "\"shortcut\": \"Strg+B\"", "\"hotKey\": 16450", "\"enabled\": false",
+                                 "\"reserved\": 200", "\"execMode\": 2", "\"lookForWindow\": \"Window\"",
+                                 "\"name\": \"Grüße \\\"quoted\\\" \\\\ back\"", "\"version\": 104"})
+        EXPECT_NE(json.find(expected), std::string::npos) << expected << " in\n" << json;
+}
+
+TEST(HotKeyJson, BuildFromDumpGivesTheSameBytes)
+{
+    TempDir dir;
+    const auto original = SampleDocument();
+    WriteHotKeyDocument(*original, dir.File("a.tvo"));
+    const auto rebuilt = HotKeyDocumentFromJson(HotKeyDocumentToJson(*ReadHotKeyDocument(dir.File("a.tvo"))));
+    WriteHotKeyDocument(*rebuilt, dir.File("b.tvo"));
+    EXPECT_EQ(ReadFile(dir.File("a.tvo")), ReadFile(dir.File("b.tvo")));
+}
+
+TEST(HotKeyJson, MissingFieldsTakeDefaultsAndIdentifiersAreHandedOut)
+{
+    const auto document = HotKeyDocumentFromJson(
+        R"({"hotkeys":[{"name":"new"},{"id":4,"name":"kept","commands":[{},{"id":2}]}]})");
+    EXPECT_EQ(document->Language, LanguageEnglish);
+    ASSERT_EQ(document->HotKeyList->Count(), 2);
+    const THotTarvo& kept = document->HotKey(0);
+    EXPECT_EQ(kept.ID, 4);
+    EXPECT_TRUE(kept.Enabled);
+    ASSERT_EQ(kept.Commands->Count(), 2);
+    EXPECT_EQ(kept.Command(1).ID, 3) << "numbered after the largest identifier in use";
+    EXPECT_EQ(document->HotKey(1).ID, 5);
+    EXPECT_EQ(document->HotKeyList->LastID, 5);
+
+    const auto given = HotKeyDocumentFromJson(R"({"lastId":41,"hotkeys":[{"id":1}]})");
+    EXPECT_EQ(given->HotKeyList->LastID, 41) << "a given lastId is written as given";
+}
+
+TEST(HotKeyJson, BadDocumentsAreRejectedWithTheirPlace)
+{
+    struct Case {
+        const char* json;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"{", "not valid JSON"},
+        {"[]", "must be a JSON object"},
+        {R"({"hotkeys":{}})", "hotkeys must be an array"},
+        {R"({"hotkeys":[5]})", "hotkeys[0] must be an object"},
+        {R"({"hotkeys":[{"hotkey":1}]})", "hotkeys[0] has an unknown field \"hotkey\""},
+        {R"({"hotkeys":[{"hotKey":70000}]})", "hotkeys[0].hotKey must be a whole number from 0 to 65535"},
+        {R"({"hotkeys":[{"hotKey":1.5}]})", "hotkeys[0].hotKey must be a whole number"},
+        {R"({"hotkeys":[{"name":7}]})", "hotkeys[0].name must be a string"},
+        {R"({"hotkeys":[{"enabled":"yes"}]})", "hotkeys[0].enabled must be true or false"},
+        {R"({"hotkeys":[{"commands":[{"execMode":"max"}]}]})", "hotkeys[0].commands[0].execMode must be a whole number"},
+        {R"({"hotkeys":[{"id":1},{"id":1}]})", "hotkeys[1].id 1 is used twice"},
+    };
+    for (const auto& c : cases) {
+        try {
+            HotKeyDocumentFromJson(c.json);
+            ADD_FAILURE() << c.json << " was accepted";
+        } catch (const EHotKeyJsonError& error) {
+            EXPECT_NE(std::string(error.what()).find(c.message), std::string::npos) << error.what();
+        }
+    }
+}
+
+TEST(TvoTool, DumpAndBuildRoundTripThroughFiles)
+{
+    TempDir dir;
+    WriteHotKeyDocument(*SampleDocument(), dir.File("keys.tvo"));
+    const TToolRun dump = RunTool({"dump", dir.File("keys.tvo")}, dir);
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_TRUE(dump.err.empty());
+    WriteText(dir.File("keys.json"), dump.out);
+    const TToolRun build = RunTool({"build", dir.File("keys.json"), dir.File("copy.tvo")}, dir);
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(ReadFile(dir.File("keys.tvo")), ReadFile(dir.File("copy.tvo")));
+}
+
+TEST(TvoTool, OldRecordVersionsAreShownAndRewrittenAsCurrent)
+{
+    TempDir dir;
+    const Bytes old = ByteBuilder()
+                          .Long(156).Long(103).Raw({0})
+                          .Long(108).Long(1)
+                          .Long(155).Long(0).String("old").Long(102).Raw({0x45, 0xC0})
+                          .Long(1003).Long(1)
+                          .Long(201).Long(0).String("").Long(100).String("prog").Long(0)
+                          .Long(0)
+                          .Long(0)
+                          .Get();
+    WriteFile(dir.File("old.tvo"), old);
+    const TToolRun dump = RunTool({"dump", dir.File("old.tvo")}, dir);
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("\"version\": 103"), std::string::npos);
+    EXPECT_NE(dump.out.find("\"version\": 102"), std::string::npos);
+    EXPECT_NE(dump.out.find("\"version\": 100"), std::string::npos);
+    const auto rebuilt = HotKeyDocumentFromJson(dump.out);
+    EXPECT_TRUE(rebuilt->HotKey(0).Enabled);
+    EXPECT_EQ(rebuilt->HotKey(0).Command(0).FileName, "prog");
+}
+
+TEST(TvoTool, FailuresAreOneLineOnStandardErrorAndWriteNothing)
+{
+    TempDir dir;
+    WriteText(dir.File("bad.json"), R"({"hotkeys":[{"name":1}]})");
+    WriteFile(dir.File("short.tvo"), ByteBuilder().Long(156).Long(104).Get());
+    struct Case {
+        std::vector<std::string> args;
+        std::string named;
+    };
+    const std::vector<Case> cases = {
+        {{"dump", dir.File("missing.tvo")}, dir.File("missing.tvo")},
+        {{"dump", dir.File("short.tvo")}, dir.File("short.tvo")},
+        {{"build", dir.File("bad.json"), dir.File("out.tvo")}, dir.File("bad.json")},
+        {{"build", dir.File("missing.json"), dir.File("out.tvo")}, dir.File("missing.json")},
+        {{"--frobnicate"}, "--frobnicate"},
+        {{}, "tvotool"},
+    };
+    for (const auto& c : cases) {
+        const TToolRun run = RunTool(c.args, dir);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_TRUE(run.out.empty()) << run.out;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+        EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.tvo")));
+
+    const TToolRun help = RunTool({"--help"}, dir);
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("tvotool dump FILE"), std::string::npos);
+}
