@@ -228,18 +228,30 @@ TEST_F(FileRegistry, WhereNoFileCanBeWrittenNewKeysAndValuesFail)
     EXPECT_EQ(dir.Entries(), std::set<std::string>{"blocker"});
 }
 
+// Root may write into a read-only directory, so as root the check runs in a
+// child process that has given up its rights.
 TEST_F(FileRegistry, ExistingKeysOpenAndReadWhereNothingCanBeWritten)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write into a read-only directory";
     ASSERT_TRUE(registry->CreateKey(LM, "Software\\Quenbar")->SetValue("CommonFiles", StringValue("/srv")));
     ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
 
-    auto key = registry->CreateKey(LM, "Software\\Quenbar");
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->QueryValue("CommonFiles"), StringValue("/srv"));
-    EXPECT_FALSE(key->SetValue("CommonFiles", StringValue("/other")));
-    EXPECT_FALSE(registry->CreateKey(LM, "Software\\Other"));
+    auto readsButCannotWrite = [this] {
+        auto key = registry->CreateKey(LM, "Software\\Quenbar");
+        return key && key->QueryValue("CommonFiles") == StringValue("/srv")
+            && !key->SetValue("CommonFiles", StringValue("/other")) && !registry->CreateKey(LM, "Software\\Other");
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(readsButCannotWrite());
+        return;
+    }
+    constexpr uid_t nobody = 65534;
+    EXPECT_EXIT(
+        {
+            if (::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+                std::_Exit(2);
+            std::_Exit(readsButCannotWrite() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 TEST(RegistryDirectories, FollowTheEnvironment)
