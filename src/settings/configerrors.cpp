@@ -9,8 +9,6 @@ std::string_view RegistryMessage(ERegistryException::TReason reason)
     switch (reason) {
     case ERegistryException::TReason::InvalidDataType:
         return "Ungültiger Datentyp für '%s'";
-    case ERegistryException::TReason::CannotRead:
-        return "Konnte Daten für '%s' nicht holen";
     case ERegistryException::TReason::CannotWrite:
         return "Konnte Daten für '%s' nicht setzen";
     }

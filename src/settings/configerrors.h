@@ -12,7 +12,6 @@ class ERegistryException : public ETarvoError {
 public:
     enum class TReason {
         InvalidDataType, // the value exists but is not a string
-        CannotRead,      // the value exists but its data cannot be fetched
         CannotWrite,     // the value cannot be stored
     };
     ERegistryException(TReason reason, std::string_view valueName);
