@@ -3,10 +3,10 @@
 #include "app/startup.h"
 #include "hotkeys/hotkeyfile.h"
 #include "persist/classregistry.h"
-#include "persist/testsupport.h"
 #include "platform/fake/fakeservices.h"
 #include "platform/registry.h"
 #include "settings/appsettings.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using testsupport::Bytes;

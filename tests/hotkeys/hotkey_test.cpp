@@ -2,29 +2,17 @@
 
 #include "hotkeys/hotkey.h"
 #include "persist/objectstream.h"
-#include "persist/testsupport.h"
 #include "platform/fake/fakeservices.h"
+#include "support/streamsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using testsupport::ByteBuilder;
 using testsupport::Bytes;
+using testsupport::LoadObject;
+using testsupport::ObjectBytes;
 
 namespace {
-
-Bytes Stored(const TStreamableObject& object)
-{
-    TObjectStream stream(0);
-    stream.PutObject(object);
-    return stream.Bytes();
-}
-
-template <class T>
-std::unique_ptr<T> Loaded(const Bytes& bytes)
-{
-    TObjectStream stream(0);
-    stream.LoadFromBytes(bytes);
-    return stream.GetObjectAs<T>();
-}
 
 std::unique_ptr<THotKeyCommand> Command(std::string fileName)
 {
@@ -61,7 +49,7 @@ TEST(HotKeyRecords, HotKeyStoresAsTheDocumentedBytes)
     const Bytes expected{0x9B, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x68, 0x00,
                          0x00, 0x00, 0x45, 0xC0, 0xEB, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF,
                          0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x01};
-    EXPECT_EQ(Stored(hotkey), expected);
+    EXPECT_EQ(ObjectBytes(hotkey), expected);
 }
 
 TEST(HotKeyRecords, RoundTripKeepsEveryField)
@@ -82,7 +70,7 @@ TEST(HotKeyRecords, RoundTripKeepsEveryField)
     hotkey.Commands->Add(std::move(command));
     hotkey.Commands->Add(Command("second"));
 
-    auto loaded = Loaded<THotTarvo>(Stored(hotkey));
+    auto loaded = LoadObject<THotTarvo>(ObjectBytes(hotkey));
     EXPECT_EQ(loaded->ID, 7);
     EXPECT_EQ(loaded->Name, "Editor");
     EXPECT_EQ(loaded->HotKey, hotkey.HotKey);
@@ -113,7 +101,7 @@ TEST(HotKeyRecords, OldCommandVersionLacksTheDetails)
                               .String("p").String("d").String("w")
                               .Long(1)
                               .Get();
-    auto list = Loaded<TIDList>(oldList);
+    auto list = LoadObject<TIDList>(oldList);
     ASSERT_EQ(list->Count(), 2);
     const auto& old = *list->AtAs<THotKeyCommand>(0);
     EXPECT_EQ(old.FileName, "prog.exe");
@@ -130,7 +118,7 @@ TEST(HotKeyRecords, OldCommandVersionLacksTheDetails)
                                .Long(201).Long(0).String("old").Long(104).String("prog.exe").Long(2)
                                .String("").String("").String("")
                                .Get();
-    EXPECT_EQ(Stored(old), restored);
+    EXPECT_EQ(ObjectBytes(old), restored);
 }
 
 TEST(HotKeyRecords, OldHotKeyVersionIsActivated)
@@ -145,7 +133,7 @@ TEST(HotKeyRecords, OldHotKeyVersionIsActivated)
                             .Long(1003).Long(0).Long(-1).Long(5).Raw({0x00})
                             .Long(1)
                             .Get();
-    auto list = Loaded<TIDList>(bytes);
+    auto list = LoadObject<TIDList>(bytes);
     ASSERT_EQ(list->Count(), 2);
     const auto& old = *list->AtAs<THotTarvo>(0);
     EXPECT_TRUE(old.Enabled);
@@ -164,7 +152,7 @@ TEST(HotKeyRecords, CommandListOfAnotherClassIsDamage)
                             .Long(1003).Long(1).Long(1000).String("not a command").Long(0)
                             .Long(0).Raw({1})
                             .Get();
-    EXPECT_THROW(Loaded<THotTarvo>(bytes), EStreamDamaged);
+    EXPECT_THROW(LoadObject<THotTarvo>(bytes), EStreamDamaged);
 }
 
 TEST(HotKeyRecords, CopyToCopiesDeeplyButKeepsTheRegistration)

@@ -2,12 +2,13 @@
 
 #include "hotkeys/hotkeyfile.h"
 #include "persist/objectstream.h"
-#include "persist/testsupport.h"
 #include "platform/fake/fakeservices.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using testsupport::ByteBuilder;
 using testsupport::Bytes;
+using testsupport::Prefix;
 using testsupport::ReadFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
@@ -44,11 +45,6 @@ protected:
     platform::TScopedFakeServices fakes_;
     std::optional<std::string> startupProblem_;
 };
-
-Bytes Prefix(const Bytes& bytes, size_t count)
-{
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(count, bytes.size())));
-}
 
 const Bytes EmptyDocument{0x9C, 0x00, 0x00, 0x00, 0x68, 0x00, 0x00, 0x00, 0x00, 0xEB, 0x03, 0x00, 0x00,
                           0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00};
@@ -213,9 +209,5 @@ TEST_F(HotKeyFileModule, FailedSaveKeepsTheOldFile)
     EXPECT_THROW(SaveHotKeyFile(), EFCreateError);
 
     EXPECT_EQ(ReadFile(dir_.File("KeyList.TVO")), before);
-    std::vector<std::string> entries;
-    for (const auto& entry : std::filesystem::directory_iterator(dir_.Path()))
-        entries.push_back(entry.path().filename().string());
-    std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"KeyList.TVO", "blocked.tvo"})) << "no temporary file is left";
+    EXPECT_EQ(dir_.Entries(), (std::set<std::string>{"KeyList.TVO", "blocked.tvo"})) << "no temporary file is left";
 }

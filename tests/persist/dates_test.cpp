@@ -5,8 +5,10 @@
 #include "persist/classregistry.h"
 #include "persist/dates.h"
 #include "persist/objectstream.h"
+#include "support/streamsupport.h"
 
 using namespace tarvo;
+using namespace tarvo::testsupport;
 
 namespace {
 
@@ -21,22 +23,6 @@ struct DateCase {
 std::string Text(const TDatum& date)
 {
     return date.Date2Text();
-}
-
-std::vector<uint8_t> ObjectBytes(const TStreamableObject& object)
-{
-    TObjectStream stream(0);
-    stream.PutObject(object);
-    return stream.Bytes();
-}
-
-template <class T>
-std::unique_ptr<T> RoundTrip(const T& object)
-{
-    TObjectStream stream(0);
-    stream.PutObject(object);
-    stream.SetPosition(0);
-    return stream.GetObjectAs<T>();
 }
 
 // Restores the program-wide settings a test changes.

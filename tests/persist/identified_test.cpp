@@ -10,28 +10,13 @@
 #include "persist/listentry.h"
 #include "persist/objectstream.h"
 #include "persist/text.h"
-#include "testsupport.h"
+#include "support/streamsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using namespace tarvo::testsupport;
 
 namespace {
-
-Bytes ObjectBytes(const TStreamableObject& object)
-{
-    TObjectStream stream(0);
-    stream.PutObject(object);
-    return stream.Bytes();
-}
-
-std::unique_ptr<TStreamableObject> ReadObject(const Bytes& bytes)
-{
-    TObjectStream stream(0);
-    stream.LoadFromBytes(bytes);
-    auto object = stream.GetObject();
-    EXPECT_EQ(stream.Position(), bytes.size()) << "reads exactly what was written";
-    return object;
-}
 
 template <class T>
 std::unique_ptr<T> With(std::function<void(T&)> setUp)
@@ -63,14 +48,6 @@ std::vector<int32_t> Ids(const TObjectList& list)
     for (int i = 0; i < list.Count(); ++i)
         ids.push_back(list.AtAs<TID>(i)->ID);
     return ids;
-}
-
-std::unique_ptr<TIDList> RoundTrip(const TIDList& list)
-{
-    TObjectStream stream(0);
-    stream.PutObject(list);
-    stream.SetPosition(0);
-    return stream.GetObjectAs<TIDList>();
 }
 
 } // namespace
@@ -121,7 +98,7 @@ TEST(Identified, StreamLayouts)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(ObjectBytes(*c.object), c.bytes) << c.what;
-        auto loaded = ReadObject(c.bytes);
+        auto loaded = LoadObject(c.bytes);
         EXPECT_EQ(loaded->ClassType(), *c.readAs) << c.what;
         EXPECT_EQ(ObjectBytes(*loaded), c.bytes) << c.what << ": every field comes back";
     }
@@ -129,7 +106,7 @@ TEST(Identified, StreamLayouts)
 
 TEST(Identified, BitmappedEntryReadsAnyVersionNumber)
 {
-    auto object = ReadObject(ByteBuilder().Long(1005).Long(2).String("n").Long(99).String("R").String("F").Get());
+    auto object = LoadObject(ByteBuilder().Long(1005).Long(2).String("n").Long(99).String("R").String("F").Get());
     auto& entry = dynamic_cast<TBitmappedListEntry&>(*object);
     EXPECT_EQ(entry.ID, 2);
     EXPECT_EQ(entry.Name, "n");

@@ -10,7 +10,8 @@
 #include "persist/objectlist.h"
 #include "persist/objectstream.h"
 #include "persist/text.h"
-#include "testsupport.h"
+#include "support/streamsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using namespace tarvo::testsupport;
@@ -98,13 +99,6 @@ std::vector<int32_t> Tags(const TObjectList& list)
     for (int i = 0; i < list.Count(); ++i)
         tags.push_back(list.AtAs<TKey>(i)->Tag);
     return tags;
-}
-
-TObjectStream StreamOf(const Bytes& bytes)
-{
-    TObjectStream stream(0);
-    stream.LoadFromBytes(bytes);
-    return stream;
 }
 
 // A sorted list of the keys, added in the given order; tags count the additions.

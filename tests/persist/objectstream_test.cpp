@@ -14,7 +14,8 @@
 #include "persist/objectlist.h"
 #include "persist/objectstream.h"
 #include "persist/text.h"
-#include "testsupport.h"
+#include "support/streamsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using namespace tarvo::testsupport;
@@ -110,25 +111,6 @@ void RegisterTestClasses()
         return true;
     }();
     (void)registered;
-}
-
-Bytes Prefix(const Bytes& bytes, size_t length)
-{
-    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
-}
-
-TObjectStream StreamOf(const Bytes& bytes)
-{
-    TObjectStream stream(0);
-    stream.LoadFromBytes(bytes);
-    return stream;
-}
-
-Bytes ObjectBytes(const TStreamableObject& object)
-{
-    TObjectStream stream(0);
-    stream.PutObject(object);
-    return stream.Bytes();
 }
 
 std::unique_ptr<TSimpleListEntry> Entry(int32_t id, std::string_view name)
@@ -427,7 +409,7 @@ TEST(ObjectStream, SaveReplacesAnExistingFileAndLeavesNothingElse)
     stream.SaveToFile(file);
 
     EXPECT_EQ(ReadFile(file), (Bytes{3, 0, 0, 0, 'n', 'e', 'u'}));
-    EXPECT_EQ(EntriesOf(dir.Path()), std::vector<std::string>{"doc.dat"});
+    EXPECT_EQ(dir.Entries(), std::set<std::string>{"doc.dat"});
 }
 
 TEST(ObjectStream, FailedSaveRaisesCreateErrorAndChangesNothing)
@@ -444,8 +426,8 @@ TEST(ObjectStream, FailedSaveRaisesCreateErrorAndChangesNothing)
     for (const auto& name : names) {
         EXPECT_EQ(MessageOf<EFCreateError>([&] { TObjectStream(512).SaveToFile(name); }),
                   "Kann Datei " + name + " nicht erstellen");
-        EXPECT_EQ(EntriesOf(dir.Path()), std::vector<std::string>{"full"}) << name;
-        EXPECT_EQ(EntriesOf(full), std::vector<std::string>{"inside.dat"}) << name;
+        EXPECT_EQ(dir.Entries(), std::set<std::string>{"full"}) << name;
+        EXPECT_EQ(EntriesOf(full), std::set<std::string>{"inside.dat"}) << name;
         EXPECT_EQ(ReadFile(full + "/inside.dat"), (Bytes{1, 2, 3})) << name;
     }
 }
@@ -547,7 +529,7 @@ TEST(ObjectStream, LoadObjectFromMissingFileGivesADefaultObjectOfTheClass)
     auto& entry = static_cast<TSimpleListEntry&>(*object);
     EXPECT_EQ(entry.ID, -1);
     EXPECT_EQ(entry.Name, "");
-    EXPECT_TRUE(EntriesOf(dir.Path()).empty()) << "nothing is created";
+    EXPECT_TRUE(dir.Entries().empty()) << "nothing is created";
 }
 
 TEST(ObjectStream, LoadObjectFromFileGivesTheClassTheFileNames)

@@ -5,18 +5,13 @@
 #include "persist/objectstream.h"
 #include "persist/text.h"
 #include "persist/textservices.h"
+#include "support/streamsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
+using namespace tarvo::testsupport;
 
 namespace {
-
-std::unique_ptr<TText> RoundTrip(const TText& text)
-{
-    TObjectStream stream(0);
-    stream.PutObject(text);
-    stream.SetPosition(0);
-    return stream.GetObjectAs<TText>();
-}
 
 EnvironmentLookup LookupIn(std::map<std::string, std::string> variables)
 {
@@ -157,11 +152,10 @@ TEST(Text, ExpandEnvironment)
 
 TEST(Text, ExpandEnvironmentUsesTheProcessEnvironmentByDefault)
 {
-    ::setenv("TARVO_TEST_VARIABLE", "value", 1);
+    TScopedEnvironmentVariable variable("TARVO_TEST_VARIABLE", "value");
     TText text("[%TARVO_TEST_VARIABLE%]");
     text.ExpandEnvironment();
     EXPECT_EQ(text.GetText(), "[value]");
-    ::unsetenv("TARVO_TEST_VARIABLE");
 }
 
 TEST(Text, MatchesWildcard)

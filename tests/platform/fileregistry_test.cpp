@@ -7,12 +7,12 @@
 #include "platform/fake/fakeservices.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/registry.h"
-#include "platformtestsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo::platform;
 using tarvo::testsupport::ReadTextFile;
 using tarvo::testsupport::TScopedEnvironmentVariable;
-using tarvo::testsupport::TTempDir;
+using tarvo::testsupport::TempDir;
 using tarvo::testsupport::WriteTextFile;
 
 namespace {
@@ -37,8 +37,8 @@ protected:
         return key ? key->QueryValue(name) : std::nullopt;
     }
 
-    TTempDir dir;
-    TScopedEnvironmentVariable registryDir{"TARVO_REGISTRY_DIR", dir.Path()};
+    TempDir dir;
+    TScopedEnvironmentVariable registryDir{"TARVO_REGISTRY_DIR", dir.Path().string()};
     std::unique_ptr<IRegistry> registry = CreateHostRegistry();
 };
 

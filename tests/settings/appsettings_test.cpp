@@ -3,7 +3,7 @@
 #include "platform/fake/fakeservices.h"
 #include "settings/appsettings.h"
 #include "settings/configerrors.h"
-#include "settingstestsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using platform::StringValue;

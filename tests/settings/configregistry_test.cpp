@@ -4,10 +4,9 @@
 #include <functional>
 
 #include "platform/fake/fakeservices.h"
-#include "platformtestsupport.h"
 #include "settings/configerrors.h"
 #include "settings/configregistry.h"
-#include "settingstestsupport.h"
+#include "support/testsupport.h"
 
 using namespace tarvo;
 using platform::StringValue;
@@ -248,8 +247,8 @@ TEST_F(ConfigRegistry, ExistingKeyWithoutRightsReadsButCannotBeWritten)
 
 TEST(ConfigRegistryOnFiles, ValuesLastAcrossStores)
 {
-    testsupport::TTempDir dir;
-    testsupport::TScopedEnvironmentVariable registryDir("TARVO_REGISTRY_DIR", dir.Path());
+    testsupport::TempDir dir;
+    testsupport::TScopedEnvironmentVariable registryDir("TARVO_REGISTRY_DIR", dir.Path().string());
     auto registry = platform::CreateHostRegistry();
 
     TConfigRegistry(LM, "Software\\Quenbar", *registry).WriteDateTime("Stand", 36526.5);
@@ -258,7 +257,7 @@ TEST(ConfigRegistryOnFiles, ValuesLastAcrossStores)
 
 TEST(ConfigRegistryOnFiles, WhereNoFileCanBeWrittenReadsGiveDefaultsAndWritesFail)
 {
-    testsupport::TTempDir dir;
+    testsupport::TempDir dir;
     testsupport::WriteTextFile(dir.File("blocker"), "");
     testsupport::TScopedEnvironmentVariable registryDir("TARVO_REGISTRY_DIR", dir.File("blocker") + "/registry");
     auto registry = platform::CreateHostRegistry();

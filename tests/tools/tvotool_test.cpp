@@ -5,15 +5,17 @@
 #include <sys/wait.h>
 
 #include "hotkeys/hotkeyfile.h"
-#include "persist/testsupport.h"
+#include "support/testsupport.h"
 #include "tools/hotkeyjson.h"
 
 using namespace tarvo;
 using testsupport::ByteBuilder;
 using testsupport::Bytes;
 using testsupport::ReadFile;
+using testsupport::ReadTextFile;
 using testsupport::TempDir;
 using testsupport::WriteFile;
+using testsupport::WriteTextFile;
 
 namespace {
 
@@ -37,14 +39,8 @@ TToolRun RunTool(const std::vector<std::string>& args, const TempDir& dir)
     for (size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0;)
         run.out.append(chunk.data(), n);
     run.status = WEXITSTATUS(::pclose(pipe));
-    const Bytes err = ReadFile(errFile);
-    run.err.assign(err.begin(), err.end());
+    run.err = ReadTextFile(errFile);
     return run;
-}
-
-void WriteText(const std::string& fileName, const std::string& text)
-{
-    WriteFile(fileName, Bytes(text.begin(), text.end()));
 }
 
 std::unique_ptr<THotKeyFile> SampleDocument()
@@ -149,7 +145,7 @@ TEST(TvoTool, DumpAndBuildRoundTripThroughFiles)
     const TToolRun dump = RunTool({"dump", dir.File("keys.tvo")}, dir);
     ASSERT_EQ(dump.status, 0) << dump.err;
     EXPECT_TRUE(dump.err.empty());
-    WriteText(dir.File("keys.json"), dump.out);
+    WriteTextFile(dir.File("keys.json"), dump.out);
     const TToolRun build = RunTool({"build", dir.File("keys.json"), dir.File("copy.tvo")}, dir);
     ASSERT_EQ(build.status, 0) << build.err;
     EXPECT_EQ(ReadFile(dir.File("keys.tvo")), ReadFile(dir.File("copy.tvo")));
@@ -181,7 +177,7 @@ TEST(TvoTool, OldRecordVersionsAreShownAndRewrittenAsCurrent)
 TEST(TvoTool, FailuresAreOneLineOnStandardErrorAndWriteNothing)
 {
     TempDir dir;
-    WriteText(dir.File("bad.json"), R"({"hotkeys":[{"name":1}]})");
+    WriteTextFile(dir.File("bad.json"), R"({"hotkeys":[{"name":1}]})");
     WriteFile(dir.File("short.tvo"), ByteBuilder().Long(156).Long(104).Get());
     struct Case {
         std::vector<std::string> args;

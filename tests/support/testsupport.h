@@ -1,0 +1,161 @@
+#pragma once
+// Helpers shared by all tests: scratch directories, whole-file access, byte
+// sequences built by hand, environment variables that are put back after the
+// test and checks of error messages.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <set>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tarvo::testsupport {
+
+using Bytes = std::vector<uint8_t>;
+
+// The names of everything in the directory, hidden entries included.
+inline std::set<std::string> EntriesOf(const std::filesystem::path& directory)
+{
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory))
+        names.insert(entry.path().filename().string());
+    return names;
+}
+
+// A new directory under the system's temporary directory; removed with
+// everything in it when the object goes, even after a test made it read-only.
+class TempDir {
+public:
+    TempDir()
+    {
+        static std::atomic<unsigned> counter{0};
+        const std::string name = "tarvo-test-" + std::to_string(::getpid()) + "-"
+            + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++);
+        path_ = std::filesystem::temp_directory_path() / name;
+        std::filesystem::create_directory(path_);
+    }
+    ~TempDir()
+    {
+        std::error_code ignored; // nothing to do about a scratch directory that will not go
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(std::string_view name) const { return (path_ / name).string(); }
+    std::set<std::string> Entries() const { return EntriesOf(path_); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteFile(const std::filesystem::path& fileName, const Bytes& bytes)
+{
+    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes ReadFile(const std::filesystem::path& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void WriteTextFile(const std::filesystem::path& fileName, const std::string& text)
+{
+    std::ofstream out(fileName, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+inline std::string ReadTextFile(const std::filesystem::path& fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// The first count bytes, or all of them if there are fewer.
+inline Bytes Prefix(const Bytes& bytes, size_t count)
+{
+    return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(std::min(count, bytes.size())));
+}
+
+// Builds stream data by hand: 32-bit values little-endian, strings as
+// length and characters.
+class ByteBuilder {
+public:
+    ByteBuilder& Long(int32_t value)
+    {
+        const auto bits = static_cast<uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8)
+            bytes_.push_back(static_cast<uint8_t>(bits >> shift));
+        return *this;
+    }
+    ByteBuilder& String(std::string_view text)
+    {
+        Long(static_cast<int32_t>(text.size()));
+        bytes_.insert(bytes_.end(), text.begin(), text.end());
+        return *this;
+    }
+    ByteBuilder& Raw(const Bytes& bytes)
+    {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
+    const Bytes& Get() const { return bytes_; }
+
+private:
+    Bytes bytes_;
+};
+
+// Sets an environment variable for the object's lifetime.
+class TScopedEnvironmentVariable {
+public:
+    TScopedEnvironmentVariable(std::string name, const std::string& value) : name_(std::move(name))
+    {
+        if (const char* old = ::getenv(name_.c_str()))
+            saved_ = old;
+        ::setenv(name_.c_str(), value.c_str(), 1);
+    }
+    ~TScopedEnvironmentVariable()
+    {
+        if (saved_)
+            ::setenv(name_.c_str(), saved_->c_str(), 1);
+        else
+            ::unsetenv(name_.c_str());
+    }
+    TScopedEnvironmentVariable(const TScopedEnvironmentVariable&) = delete;
+    TScopedEnvironmentVariable& operator=(const TScopedEnvironmentVariable&) = delete;
+
+private:
+    std::string name_;
+    std::optional<std::string> saved_;
+};
+
+// Runs action and expects it to throw Exception with exactly this message.
+template <class Exception, class Action>
+void ExpectFailure(Action&& action, const std::string& message)
+{
+    try {
+        action();
+        ADD_FAILURE() << "nothing thrown; expected: " << message;
+    } catch (const Exception& error) {
+        EXPECT_EQ(error.what(), message);
+    }
+}
+
+} // namespace tarvo::testsupport
