@@ -3,6 +3,9 @@
 #include <algorithm>
 
 #include "hotkeys/hotkeyfile.h"
+#include "lang/containermodule.h"
+#include "lang/message.h"
+#include "lang/messageintl.h"
 #include "persist/classregistry.h"
 #include "persist/dates.h"
 #include "persist/identified.h"
@@ -27,12 +30,15 @@ TStartupProblems InitModules()
     InitTextModule();
     InitDateModule();
     InitIdentifiedModule();
+    InitIntlMessagesModule();
+    InitContainerModule();
     try {
         AppSettings();
     } catch (const ETarvoError& error) {
         // Unreadable settings leave the defaults in place; the user is told later.
         problems.emplace_back(error.what());
     }
+    InitAppMessageModule();
     InitListEntryModule();
     if (auto problem = InitHotKeyFileModule())
         problems.push_back(*problem);
@@ -42,6 +48,8 @@ TStartupProblems InitModules()
 void FinalizeModules()
 {
     FinalizeHotKeyFileModule();
+    FinalizeContainerModule();
+    FinalizeIntlMessagesModule();
     FinalizeDateModule();
     FinalizeObjectStreamModule();
 }

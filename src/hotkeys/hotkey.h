@@ -33,6 +33,11 @@ class THotKeyCommand : public TSimpleListEntry {
     void Load(TObjectStream& stream) override;
     void CopyTo(TStreamableObject& target) const override;
 
+    // Brings back the first top-level window whose title contains
+    // LookForWindow, or else opens FileName. Failures are not reported to
+    // the user (a diagnostic line goes to standard error).
+    void ExecuteCommand() const;
+
     std::string FileName;      // program, document or script; may hold %NAME% references
     std::string Parameters;    // may hold %NAME% references
     std::string Directory;     // working directory; empty for none
@@ -54,6 +59,9 @@ class THotTarvo : public TSimpleListEntry {
     void CopyTo(TStreamableObject& target) const override;
     // "Name (Strg+Alt+E)", whatever the kind.
     std::string GetDescription(int32_t kind) const override;
+
+    // Runs the commands in list order, unless the hotkey is deactivated.
+    void ExecuteHotKey() const;
 
     // The command at index, in ascending identifier order.
     THotKeyCommand& Command(int index) const { return *Commands->AtAs<THotKeyCommand>(index); }

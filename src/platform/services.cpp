@@ -1,8 +1,11 @@
 #include "platform/services.h"
 
 #include "platform/host.h"
+#include "platform/launcher.h"
+#include "platform/messagebox.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "platform/windowsystem.h"
 
 namespace tarvo::platform {
 

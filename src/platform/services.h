@@ -8,9 +8,14 @@
 #include <optional>
 #include <string>
 
+#include "platform/hotkeyservice.h"
+
 namespace tarvo::platform {
 
+class ILauncher;
+class IMessageBox;
 class IRegistry;
+class IWindowSystem;
 
 // The running program.
 class IProgram {
@@ -42,6 +47,12 @@ struct TServices {
     std::unique_ptr<IEnvironment> Environment;
     std::unique_ptr<IKeyNames> KeyNames;
     std::unique_ptr<IRegistry> Registry;
+    // The message box needs a running user interface: empty on the host
+    // until the program installs one (platform/qt); faked in tests.
+    std::unique_ptr<IMessageBox> MessageBox;
+    std::unique_ptr<IWindowSystem> WindowSystem;
+    std::unique_ptr<ILauncher> Launcher;
+    std::unique_ptr<IHotKeyService> HotKeys;
 };
 
 // The installed services; created with the host system's implementations on

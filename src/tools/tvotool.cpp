@@ -2,6 +2,10 @@
 //
 //   tvotool dump FILE        print the document as JSON
 //   tvotool build JSON OUT   write a hotkey file from JSON
+//   tvotool exec FILE NAME   run the commands of a hotkey
+//   tvotool listen FILE      register the hotkeys and run them when pressed
+//   tvotool messages FILE    print a message file as JSON
+//   tvotool container FILE   print a stored translation container as JSON
 
 #include <fstream>
 #include <iostream>
@@ -10,8 +14,17 @@
 #include <vector>
 
 #include "hotkeys/hotkeyfile.h"
+#include "lang/containermodule.h"
+#include "lang/message.h"
+#include "persist/textservices.h"
 #include "platform/files.h"
+#include "platform/launcher.h"
+#include "platform/services.h"
+#include "platform/x11/x11services.h"
+#include "tools/containerjson.h"
 #include "tools/hotkeyjson.h"
+#include "tools/listen.h"
+#include "tools/messagejson.h"
 
 namespace {
 
@@ -19,6 +32,15 @@ constexpr const char* Usage =
     "Usage:\n"
     "  tvotool dump FILE        print the hotkey file FILE as JSON on standard output\n"
     "  tvotool build JSON OUT   write the hotkey file OUT from the JSON file JSON\n"
+    "  tvotool exec FILE NAME   run the commands of the first hotkey named NAME in the hotkey\n"
+    "                           file FILE, as its key would (windows are searched and shown\n"
+    "                           only when an X server is reachable)\n"
+    "  tvotool listen FILE      register every hotkey of the hotkey file FILE system-wide, as\n"
+    "                           Tarvo does, and run its commands when its keys are pressed,\n"
+    "                           until SIGINT (Ctrl+C) or SIGTERM; a combination that cannot be\n"
+    "                           registered is reported on standard error. Needs an X server.\n"
+    "  tvotool messages FILE    print the message file FILE (e.g. stdmess0.mes) as JSON\n"
+    "  tvotool container FILE   print FILE, one stored translation container of a form, as JSON\n"
     "  tvotool --help           show this help\n"
     "\n"
     "JSON fields: version, minimizeAtStart, language (0 English, 1 German), lastId, hotkeys[]:\n"
@@ -26,7 +48,15 @@ constexpr const char* Usage =
     "  shortcut (shown by dump, ignored by build), enabled, reserved, lastId, commands[]:\n"
     "    id, name, version, fileName, execMode (0-4), parameters, directory, lookForWindow\n"
     "build writes every record with the current version; a missing field takes the default of\n"
-    "a new record, a missing id is handed out by its list.\n";
+    "a new record, a missing id is handed out by its list.\n"
+    "\n"
+    "messages prints a list of {id, name, caption, text, style, remark}; style is the\n"
+    "message-box style word (buttons | icon | default button) in decimal.\n"
+    "\n"
+    "container prints {entries[], languages[]}: each entry has class, property, component,\n"
+    "componentIndex (-1 for the form) and lineCount, then texts (one per language slot) or, for\n"
+    "list entries, lists (the lines of each slot); languages are the ids of the slots (7 English,\n"
+    "10 German).\n";
 
 // A failure the tool reports as one line: the file it concerns and what is wrong.
 struct TToolError {
@@ -42,13 +72,77 @@ std::string ReadTextFile(const std::string& fileName)
     return std::string(bytes->begin(), bytes->end());
 }
 
-int Dump(const std::string& fileName)
+// Prints the JSON that toJson makes of the file; a missing or unreadable
+// file is reported as the tool's error.
+template <class ToJson>
+int PrintAsJson(const std::string& fileName, ToJson toJson)
 {
     if (!tarvo::platform::FileExists(fileName))
         throw TToolError{fileName, "no such file"};
     try {
-        std::cout << tarvo::HotKeyDocumentToJson(*tarvo::ReadHotKeyDocument(fileName));
+        std::cout << toJson(fileName);
     } catch (const tarvo::ETarvoError& error) {
+        throw TToolError{fileName, error.what()};
+    }
+    return 0;
+}
+
+int Dump(const std::string& fileName)
+{
+    return PrintAsJson(fileName, [](const std::string& name) {
+        return tarvo::HotKeyDocumentToJson(*tarvo::ReadHotKeyDocument(name));
+    });
+}
+
+int Messages(const std::string& fileName)
+{
+    return PrintAsJson(fileName, [](const std::string& name) {
+        return tarvo::MessagesToJson(*tarvo::ReadMessageFile(name));
+    });
+}
+
+int Container(const std::string& fileName)
+{
+    return PrintAsJson(fileName, [](const std::string& name) {
+        return tarvo::ContainerToJson(*tarvo::ReadContainerFile(name));
+    });
+}
+
+std::unique_ptr<tarvo::THotKeyFile> ReadDocument(const std::string& fileName)
+{
+    if (!tarvo::platform::FileExists(fileName))
+        throw TToolError{fileName, "no such file"};
+    try {
+        return tarvo::ReadHotKeyDocument(fileName);
+    } catch (const tarvo::ETarvoError& error) {
+        throw TToolError{fileName, error.what()};
+    }
+}
+
+// Runs the commands of the first hotkey named name, as pressing its key would.
+int Exec(const std::string& fileName, const std::string& name)
+{
+    const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
+    for (int i = 0; i < document->HotKeyList->Count(); ++i) {
+        const tarvo::THotTarvo& hotkey = document->HotKey(i);
+        if (tarvo::text::ToDisplayText(hotkey.Name) != name)
+            continue;
+        // Without an X server the host services stay: programs are still
+        // started, no window is found.
+        tarvo::platform::x11::InstallX11Services(tarvo::platform::Services());
+        hotkey.ExecuteHotKey();
+        tarvo::platform::Services().Launcher->WaitForShowCommands();
+        return 0;
+    }
+    throw TToolError{fileName, "no hotkey named \"" + name + "\""};
+}
+
+int Listen(const std::string& fileName)
+{
+    const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
+    try {
+        tarvo::tools::ListenForHotKeys(*document, std::cout, std::cerr);
+    } catch (const tarvo::tools::EXServerError& error) {
         throw TToolError{fileName, error.what()};
     }
     return 0;
@@ -78,8 +172,16 @@ int Run(const std::vector<std::string>& args)
     }
     if (args.size() == 2 && args[0] == "dump")
         return Dump(args[1]);
+    if (args.size() == 2 && args[0] == "messages")
+        return Messages(args[1]);
+    if (args.size() == 2 && args[0] == "container")
+        return Container(args[1]);
     if (args.size() == 3 && args[0] == "build")
         return Build(args[1], args[2]);
+    if (args.size() == 3 && args[0] == "exec")
+        return Exec(args[1], args[2]);
+    if (args.size() == 2 && args[0] == "listen")
+        return Listen(args[1]);
     const std::string what = args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
     throw TToolError{"tvotool", what + " (see tvotool --help)"};
 }
@@ -89,6 +191,8 @@ int Run(const std::vector<std::string>& args)
 int main(int argc, char** argv)
 {
     tarvo::InitHotKeyFileClasses();
+    tarvo::InitAppMessageModule();
+    tarvo::InitContainerModule();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const TToolError& error) {

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <thread>
 #include <sys/wait.h>
 
 #include "hotkeys/hotkeyfile.h"
+#include "lang/message.h"
 #include "support/testsupport.h"
 #include "tools/hotkeyjson.h"
 
@@ -179,6 +183,7 @@ TEST(TvoTool, FailuresAreOneLineOnStandardErrorAndWriteNothing)
     TempDir dir;
     WriteTextFile(dir.File("bad.json"), R"({"hotkeys":[{"name":1}]})");
     WriteFile(dir.File("short.tvo"), ByteBuilder().Long(156).Long(104).Get());
+    WriteFile(dir.File("text.mes"), ByteBuilder().Long(1000).String("no messages").Get());
     struct Case {
         std::vector<std::string> args;
         std::string named;
@@ -188,6 +193,9 @@ TEST(TvoTool, FailuresAreOneLineOnStandardErrorAndWriteNothing)
         {{"dump", dir.File("short.tvo")}, dir.File("short.tvo")},
         {{"build", dir.File("bad.json"), dir.File("out.tvo")}, dir.File("bad.json")},
         {{"build", dir.File("missing.json"), dir.File("out.tvo")}, dir.File("missing.json")},
+        {{"messages", dir.File("missing.mes")}, dir.File("missing.mes")},
+        {{"messages", dir.File("text.mes")}, dir.File("text.mes")},
+        {{"messages", dir.File("short.tvo")}, dir.File("short.tvo")},
         {{"--frobnicate"}, "--frobnicate"},
         {{}, "tvotool"},
     };
@@ -203,4 +211,58 @@ TEST(TvoTool, FailuresAreOneLineOnStandardErrorAndWriteNothing)
     const TToolRun help = RunTool({"--help"}, dir);
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("tvotool dump FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("tvotool messages FILE"), std::string::npos);
+}
+
+TEST(TvoTool, MessagesListsEveryFieldOfAMessageFile)
+{
+    TempDir dir;
+    TIDList messages;
+    auto message = std::make_unique<TAppMessage>();
+    message->ID = 27;
+    message->Name = "NameExists";
+    message->Caption = "Name vergeben";
+    message->Text = "Der Name \xE2\x80\x9E%s\xE2\x80\x9C ist vergeben.";
+    message->Style = 0x130;
+    message->Bemerkung = "Gr\xFC\xDF" "e"; // Windows-1252, as in files of the original program
+    messages.Add(std::move(message));
+    WriteMessageFile(messages, dir.File("stdmess1.mes"));
+
+    const TToolRun run = RunTool({"messages", dir.File("stdmess1.mes")}, dir);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_TRUE(run.err.empty());
+    for (const char* expected : {"\"id\": 27", "\"name\": \"NameExists\"", "\"caption\": \"Name vergeben\"",
+                                 "\"text\": \"Der Name „%s“ ist vergeben.\"", "\"style\": 304",
+                                 "\"remark\": \"Grüße\""})
+        EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
+    EXPECT_EQ(run.out.front(), '[');
+}
+
+TEST(TvoTool, ExecRunsTheCommandsOfTheFirstHotKeyOfThatName)
+{
+    TempDir dir;
+    THotKeyFile document;
+    for (const char* marker : {"first", "second"}) {
+        auto hotkey = std::make_unique<THotTarvo>();
+        hotkey->Name = "Touch";
+        auto command = std::make_unique<THotKeyCommand>();
+        command->FileName = "touch";
+        command->Parameters = marker;
+        command->Directory = dir.Path().string();
+        hotkey->Commands->AddNew(std::move(command));
+        document.HotKeyList->AddNew(std::move(hotkey));
+    }
+    WriteHotKeyDocument(document, dir.File("keys.tvo"));
+
+    const TToolRun run = RunTool({"exec", dir.File("keys.tvo"), "Touch"}, dir);
+    EXPECT_EQ(run.status, 0) << run.err;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!std::filesystem::exists(dir.File("first")) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(std::filesystem::exists(dir.File("first")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("second")));
+
+    const TToolRun missing = RunTool({"exec", dir.File("keys.tvo"), "Nope"}, dir);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "tvotool: " + dir.File("keys.tvo") + ": no hotkey named \"Nope\"\n");
 }

@@ -22,7 +22,11 @@ TScopedFakeServices::TScopedFakeServices(std::string programPath)
     : Program(Install(Services().Program, saved_.Program, std::make_unique<TFakeProgram>(std::move(programPath)))),
       Environment(Install(Services().Environment, saved_.Environment, std::make_unique<TFakeEnvironment>())),
       KeyNames(Install(Services().KeyNames, saved_.KeyNames, std::make_unique<TFakeKeyNames>())),
-      Registry(Install(Services().Registry, saved_.Registry, std::make_unique<TFakeRegistry>()))
+      Registry(Install(Services().Registry, saved_.Registry, std::make_unique<TFakeRegistry>())),
+      MessageBox(Install(Services().MessageBox, saved_.MessageBox, std::make_unique<TFakeMessageBox>())),
+      WindowSystem(Install(Services().WindowSystem, saved_.WindowSystem, std::make_unique<TFakeWindowSystem>())),
+      Launcher(Install(Services().Launcher, saved_.Launcher, std::make_unique<TFakeLauncher>())),
+      HotKeys(Install(Services().HotKeys, saved_.HotKeys, std::make_unique<TFakeHotKeys>()))
 {
 }
 
@@ -33,6 +37,10 @@ TScopedFakeServices::~TScopedFakeServices()
     services.Environment = std::move(saved_.Environment);
     services.KeyNames = std::move(saved_.KeyNames);
     services.Registry = std::move(saved_.Registry);
+    services.MessageBox = std::move(saved_.MessageBox);
+    services.WindowSystem = std::move(saved_.WindowSystem);
+    services.Launcher = std::move(saved_.Launcher);
+    services.HotKeys = std::move(saved_.HotKeys);
 }
 
 } // namespace tarvo::platform

@@ -2,10 +2,16 @@
 // Fake platform services for tests: every answer is set by the test.
 
 #include <map>
+#include <set>
 #include <string>
+#include <vector>
 
+#include "platform/fake/fakehotkeys.h"
+#include "platform/fake/fakemessagebox.h"
 #include "platform/fake/fakeregistry.h"
+#include "platform/launcher.h"
 #include "platform/services.h"
+#include "platform/windowsystem.h"
 
 namespace tarvo::platform {
 
@@ -36,6 +42,37 @@ public:
     std::map<uint16_t, std::string> Names;
 };
 
+class TFakeWindowSystem : public IWindowSystem {
+public:
+    std::vector<TTopLevelWindow> TopLevelWindows() const override { return Windows; }
+    void RestoreAndActivate(TWindowId window) override { Activated.push_back(window); }
+    std::vector<TTopLevelWindow> Windows; // topmost first
+    std::vector<TWindowId> Activated;
+};
+
+// Records every launch it is asked for; files in Failing raise ELaunchError
+// (after being recorded).
+class TFakeLauncher : public ILauncher {
+public:
+    struct TLaunch {
+        std::string File;
+        std::string Parameters;
+        std::string Directory;
+        TShowCommand Show;
+        bool operator==(const TLaunch&) const = default;
+    };
+    void Execute(const std::string& file, const std::string& parameters, const std::string& directory,
+                 TShowCommand show) override
+    {
+        Launches.push_back({file, parameters, directory, show});
+        if (Failing.count(file))
+            throw ELaunchError("cannot start \"" + file + "\": no such file");
+    }
+    void WaitForShowCommands() override {}
+    std::vector<TLaunch> Launches;
+    std::set<std::string> Failing;
+};
+
 // Installs fakes for the duration of a test and puts the previous services
 // back afterwards.
 class TScopedFakeServices {
@@ -53,6 +90,10 @@ public:
     TFakeEnvironment& Environment;
     TFakeKeyNames& KeyNames;
     TFakeRegistry& Registry;
+    TFakeMessageBox& MessageBox;
+    TFakeWindowSystem& WindowSystem;
+    TFakeLauncher& Launcher;
+    TFakeHotKeys& HotKeys;
 };
 
 } // namespace tarvo::platform

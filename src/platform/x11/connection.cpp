@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 namespace tarvo::platform::x11 {
@@ -57,7 +58,16 @@ TConnection::TConnection(xcb_connection_t* connection, xcb_screen_t* screen)
 {
     if (QCoreApplication::instance()) {
         notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { DispatchPendingEvents(); });
+        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+            DispatchPendingEvents();
+            // A broken connection's socket stays readable; watching it on
+            // would keep the event loop busy.
+            if (xcb_connection_has_error(connection_)) {
+                notifier_->setEnabled(false);
+                if (auto handler = std::exchange(lostHandler_, nullptr))
+                    handler();
+            }
+        });
         // Waiting for a reply can move events from the socket into xcb's
         // queue, where the socket notifier no longer sees them; hand them out
         // before the event loop goes to sleep.

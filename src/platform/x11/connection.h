@@ -42,6 +42,9 @@ public:
     void RemoveEventHandler(int handle);
 
     void Flush();
+    // Called once, from the event loop, when the connection breaks (the
+    // server went away). The socket is no longer watched from then on.
+    void SetLostHandler(std::function<void()> handler) { lostHandler_ = std::move(handler); }
     // Reads every event the server has sent and hands it to the handlers.
     void DispatchPendingEvents();
     // Hands out the events xcb has already read, without reading more.
@@ -66,6 +69,7 @@ private:
     int nextHandle_ = 1;
     xcb_timestamp_t lastEventTime_ = XCB_CURRENT_TIME;
     std::unique_ptr<QSocketNotifier> notifier_;
+    std::function<void()> lostHandler_;
 };
 
 } // namespace tarvo::platform::x11

@@ -1,0 +1,97 @@
+#include "app/hotkeyregistrar.h"
+
+#include <string>
+
+#include "app/hotkeycombination.h"
+#include "platform/atomtable.h"
+
+namespace tarvo {
+
+THotKeyRegistrar::THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu,
+                                   std::function<THotKeyFile&()> document)
+    : service_(service), trayMenu_(trayMenu), document_(std::move(document))
+{
+}
+
+THotKeyRegistrar::~THotKeyRegistrar()
+{
+    service_.UnregisterAll(*this);
+}
+
+void THotKeyRegistrar::ActivateHotKey(THotTarvo& hotkey)
+{
+    hotkey.HotKeyId = platform::GlobalAtoms().Add("THotTarvo" + std::to_string(hotkey.ID));
+    UpdateHotKeyRegistration(hotkey);
+}
+
+void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
+{
+    // The program goes on whatever the outcome; a refusal is only kept for
+    // showing.
+    const platform::THotKeyResult result = service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey));
+    if (result == platform::THotKeyResult::Registered)
+        refused_.erase(hotkey.ID);
+    else
+        refused_[hotkey.ID] = result;
+
+    int entry = 0;
+    while (entry < trayMenu_.Count() && trayMenu_.Tag(entry) != hotkey.ID)
+        ++entry;
+    if (entry == trayMenu_.Count())
+        trayMenu_.Append(hotkey.ID, [this](int32_t tag) { RunHotKeyWithID(tag); });
+    trayMenu_.SetCaption(entry, hotkey.Name);
+}
+
+void THotKeyRegistrar::DeactivateHotKey(THotTarvo& hotkey)
+{
+    for (int entry = trayMenu_.Count() - 1; entry >= 0; --entry)
+        if (trayMenu_.Tag(entry) == hotkey.ID)
+            trayMenu_.Remove(entry);
+    service_.Unregister(*this, hotkey.HotKeyId);
+    platform::GlobalAtoms().Delete(hotkey.HotKeyId);
+    refused_.erase(hotkey.ID);
+}
+
+void THotKeyRegistrar::RegisterAllHotKeys()
+{
+    const THotKeyFile& document = document_();
+    for (int i = 0; i < document.HotKeyList->Count(); ++i)
+        ActivateHotKey(document.HotKey(i));
+}
+
+void THotKeyRegistrar::UnregisterAllHotKeys()
+{
+    const THotKeyFile& document = document_();
+    for (int i = 0; i < document.HotKeyList->Count(); ++i)
+        DeactivateHotKey(document.HotKey(i));
+}
+
+void THotKeyRegistrar::WMHotKey(uint16_t id)
+{
+    const THotKeyFile& document = document_();
+    for (int i = 0; i < document.HotKeyList->Count(); ++i)
+        if (document.HotKey(i).HotKeyId == id)
+            document.HotKey(i).ExecuteHotKey();
+}
+
+void THotKeyRegistrar::HotKeyEvent(QObject& sender, uint16_t& /*key*/, TShiftState /*shift*/)
+{
+    if (const auto* component = dynamic_cast<const TEPHotKey*>(&sender))
+        RunHotKeyWithID(component->Tag);
+}
+
+void THotKeyRegistrar::HotKeyPressed(const platform::THotKeyPress& press)
+{
+    // The press's time is not passed on: the window system takes the time of
+    // the latest key event it delivered, which is this press, for the
+    // activation of windows.
+    WMHotKey(press.Id);
+}
+
+void THotKeyRegistrar::RunHotKeyWithID(int32_t id)
+{
+    if (TID* found = document_().HotKeyList->ObjectWithID(id))
+        CastTo<THotTarvo>(*found).ExecuteHotKey();
+}
+
+} // namespace tarvo

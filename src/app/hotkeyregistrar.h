@@ -1,0 +1,67 @@
+#pragma once
+// Registration and dispatch of the document's hotkeys: every hotkey is
+// registered system-wide under an id made from its ID, and has an entry in
+// the tray menu; a press runs the hotkey's commands.
+
+#include <QObject>
+
+#include <cstdint>
+#include <functional>
+#include <map>
+
+#include "app/tephotkey.h"
+#include "app/traymenu.h"
+#include "hotkeys/hotkeyfile.h"
+#include "platform/hotkeyservice.h"
+
+namespace tarvo {
+
+class THotKeyRegistrar : private platform::IHotKeyOwner {
+public:
+    // document gives the current document whenever it is needed. The tray
+    // menu's entries call back into the registrar, which must therefore
+    // outlive them.
+    THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu, std::function<THotKeyFile&()> document);
+    // Withdraws every registration.
+    ~THotKeyRegistrar();
+    THotKeyRegistrar(const THotKeyRegistrar&) = delete;
+    THotKeyRegistrar& operator=(const THotKeyRegistrar&) = delete;
+
+    // Gives the hotkey its id ("THotTarvo" + ID in the global atom table)
+    // and registers it.
+    void ActivateHotKey(THotTarvo& hotkey);
+    // Registers the hotkey's combination under its id, replacing the one
+    // registered before, and keeps its tray entry, captioned with its Name.
+    void UpdateHotKeyRegistration(THotTarvo& hotkey);
+    // Removes the hotkey's tray entries, withdraws its registration and
+    // releases its id.
+    void DeactivateHotKey(THotTarvo& hotkey);
+    // ActivateHotKey, resp. DeactivateHotKey, for every hotkey of the
+    // document in ascending ID order.
+    void RegisterAllHotKeys();
+    void UnregisterAllHotKeys();
+
+    // A press of the combination registered under id: runs every hotkey of
+    // the document that has this id.
+    void WMHotKey(uint16_t id);
+    // The handler for a TEPHotKey's OnHotKey: runs the hotkey whose ID is
+    // the component's Tag. Other senders are ignored.
+    void HotKeyEvent(QObject& sender, uint16_t& key, TShiftState shift);
+
+    // Why the latest registration of a hotkey was refused, by hotkey ID;
+    // hotkeys that hold their combination are not listed.
+    const std::map<int32_t, platform::THotKeyResult>& RefusedHotKeys() const { return refused_; }
+
+private:
+    void HotKeyPressed(const platform::THotKeyPress& press) override;
+    // Runs the hotkey with the ID, if the document has one: what a click on
+    // a tray entry (tagged with the ID) and HotKeyEvent do.
+    void RunHotKeyWithID(int32_t id);
+
+    platform::IHotKeyService& service_;
+    ITrayMenu& trayMenu_;
+    std::function<THotKeyFile&()> document_;
+    std::map<int32_t, platform::THotKeyResult> refused_;
+};
+
+} // namespace tarvo

@@ -1,0 +1,94 @@
+// What a hotkey does when it fires: each command either brings back a window
+// whose title contains the command's window text or opens the command's file.
+
+#include <iostream>
+#include <optional>
+#include <string_view>
+
+#include "hotkeys/hotkey.h"
+#include "persist/text.h"
+#include "persist/textservices.h"
+#include "platform/launcher.h"
+#include "platform/services.h"
+#include "platform/windowsystem.h"
+
+namespace tarvo {
+
+namespace {
+
+// Titles are compared on their first 199 characters: as much as the title
+// buffer of the program the hotkey files come from could hold.
+constexpr size_t ComparedTitleLength = 199;
+
+platform::TShowCommand ShowCommand(int32_t execMode)
+{
+    using platform::TShowCommand;
+    switch (execMode) {
+    case ExecMaximized: return TShowCommand::Maximized;
+    case ExecMinimized: return TShowCommand::Minimized;
+    case ExecNormalNoActivate: return TShowCommand::NormalNoActivate;
+    case ExecMinimizedNoActivate: return TShowCommand::MinimizedNoActivate;
+    default: return TShowCommand::Normal; // ExecNormal, and values the program never writes
+    }
+}
+
+// The first count characters (not bytes) of a UTF-8 text.
+std::string_view FirstCharacters(std::string_view text, size_t count)
+{
+    size_t characters = 0;
+    for (size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count)
+            return text.substr(0, i);
+    return text;
+}
+
+// The topmost window whose title contains lookFor, case ignored. Titles that
+// are not UTF-8 are read as Windows-1252.
+std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)
+{
+    const std::string pattern = "*" + lookFor + "*";
+    for (const auto& window : platform::Services().WindowSystem->TopLevelWindows()) {
+        const std::string title = text::ToDisplayText(window.Title);
+        if (!title.empty() && MatchesWildcard(FirstCharacters(title, ComparedTitleLength), pattern))
+            return window.Id;
+    }
+    return std::nullopt;
+}
+
+std::string ExpandEnvironment(const std::string& value)
+{
+    TText text(value);
+    text.ExpandEnvironment([](const std::string& name) { return platform::Services().Environment->Get(name); });
+    return text.GetText();
+}
+
+} // namespace
+
+void THotKeyCommand::ExecuteCommand() const
+{
+    if (!LookForWindow.empty()) {
+        if (const auto window = FindWindow(LookForWindow)) {
+            platform::Services().WindowSystem->RestoreAndActivate(*window);
+            return;
+        }
+    }
+    try {
+        platform::Services().Launcher->Execute(ExpandEnvironment(FileName), ExpandEnvironment(Parameters),
+                                               ExpandEnvironment(Directory), ShowCommand(ExecMode));
+    } catch (const platform::ELaunchError& error) {
+        // Nobody is shown a failed launch: it must not interrupt the user or
+        // stop the hotkey's other commands. The line on standard error is
+        // for whoever looks into why nothing started.
+        std::cerr << "tarvo: " << error.what() << "\n";
+    }
+}
+
+void THotTarvo::ExecuteHotKey() const
+{
+    if (!Enabled)
+        return;
+    for (int i = 0; i < Commands->Count(); ++i)
+        Command(i).ExecuteCommand();
+}
+
+} // namespace tarvo

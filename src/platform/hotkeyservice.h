@@ -1,0 +1,74 @@
+#pragma once
+// System-wide hotkeys: key combinations that reach the program whichever
+// application has the keyboard focus.
+//
+// An owner registers combinations under 16-bit ids of its own; ids of
+// different owners are independent. Presses are delivered to the owner on
+// the main thread, from the event loop.
+
+#include <cstdint>
+
+namespace tarvo::platform {
+
+// Modifier bits of a combination.
+enum THotKeyModifier : uint8_t {
+    HotKeyModAlt = 1,
+    HotKeyModControl = 2,
+    HotKeyModShift = 4,
+};
+
+// A key and the modifiers that must be held with it. The key is a Windows
+// virtual-key code (0 is no key: such a combination is accepted and never
+// pressed).
+struct THotKeyCombination {
+    uint16_t VirtualKey = 0;
+    uint8_t Modifiers = 0; // THotKeyModifier bits
+
+    bool operator==(const THotKeyCombination&) const = default;
+};
+
+struct THotKeyPress {
+    uint16_t Id = 0;
+    uint32_t Time = 0; // the window system's timestamp of the key press
+};
+
+// Receives the presses of the combinations it registered.
+class IHotKeyOwner {
+public:
+    virtual void HotKeyPressed(const THotKeyPress& press) = 0;
+
+protected:
+    ~IHotKeyOwner() = default;
+};
+
+enum class THotKeyResult {
+    Registered,
+    // Another program, or another id of this one, holds the combination.
+    Taken,
+    // The virtual-key code stands for no key the window system knows.
+    UnknownKey,
+    // There is no window system to register with.
+    Unavailable,
+};
+
+class IHotKeyService {
+public:
+    virtual ~IHotKeyService() = default;
+
+    // False when there is no window system to register with.
+    virtual bool Available() const = 0;
+
+    // Registers the combination under the owner's id, replacing what the id
+    // held before. A refused registration leaves the id holding nothing.
+    // Registering the combination the id already holds changes nothing.
+    // A key that the keyboard lacks at the moment is registered and taken as
+    // soon as a mapping change gives the keyboard such a key.
+    virtual THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination) = 0;
+    // Withdraws the owner's registration under the id, if there is one.
+    virtual void Unregister(IHotKeyOwner& owner, uint16_t id) = 0;
+    // Withdraws every registration of the owner; an owner calls it before
+    // it goes away.
+    virtual void UnregisterAll(IHotKeyOwner& owner) = 0;
+};
+
+} // namespace tarvo::platform

@@ -1,0 +1,27 @@
+#pragma once
+// Deciding how a file is opened: run directly, run by the shell, or handed
+// to the desktop's default application.
+
+#include <string>
+#include <vector>
+
+namespace tarvo::platform {
+
+struct TLaunchPlan {
+    std::string Program;                // the file to execute, as a path
+    std::vector<std::string> Arguments; // the argument vector, the program name first
+    std::string Directory;              // the working directory; empty keeps the caller's
+};
+
+// How ILauncher::Execute opens file. After PATH lookup of a bare name (or
+// resolving a relative path against directory):
+// - an executable file runs directly with the parameters as arguments;
+// - a file that is not executable but starts with "#!" or ends in ".sh" or
+//   ".bat" runs with /bin/sh;
+// - anything else (a document, a folder, an address such as https://...)
+//   is opened with xdg-open; the parameters are not passed on.
+// Raises ELaunchError when the file or the directory does not exist, or the
+// parameters cannot be split.
+TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, const std::string& directory);
+
+} // namespace tarvo::platform

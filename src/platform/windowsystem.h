@@ -1,0 +1,31 @@
+#pragma once
+// The top-level windows of the desktop: finding them and bringing one back.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tarvo::platform {
+
+using TWindowId = uint32_t;
+
+struct TTopLevelWindow {
+    TWindowId Id = 0;
+    // The title as the window holds it: UTF-8 from current programs, a
+    // legacy 8-bit encoding from some old ones; empty when it has none.
+    std::string Title;
+};
+
+class IWindowSystem {
+public:
+    virtual ~IWindowSystem() = default;
+    // The top-level application windows, topmost first; minimised and hidden
+    // ones included.
+    virtual std::vector<TTopLevelWindow> TopLevelWindows() const = 0;
+    // Restores the window if it is minimised or hidden, brings it to the
+    // front and gives it the focus. A window that has gone meanwhile is
+    // ignored.
+    virtual void RestoreAndActivate(TWindowId window) = 0;
+};
+
+} // namespace tarvo::platform

@@ -1,0 +1,28 @@
+#pragma once
+// Launching on an X11 desktop: the programs are started like on any Linux
+// host, and their show commands are applied to their first windows.
+
+#include <chrono>
+#include <memory>
+
+#include "platform/launcher.h"
+#include "platform/x11/showcommands.h"
+
+namespace tarvo::platform::x11 {
+
+class TX11Launcher : public ILauncher {
+public:
+    // How long a started program may take to show its first window.
+    static constexpr std::chrono::milliseconds WindowPatience{5000};
+
+    explicit TX11Launcher(std::shared_ptr<TWindowManager> manager) : watcher_(std::move(manager), WindowPatience) {}
+
+    void Execute(const std::string& file, const std::string& parameters, const std::string& directory,
+                 TShowCommand show) override;
+    void WaitForShowCommands() override { watcher_.WaitForAll(); }
+
+private:
+    TShowCommandWatcher watcher_;
+};
+
+} // namespace tarvo::platform::x11

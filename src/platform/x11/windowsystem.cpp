@@ -1,0 +1,49 @@
+#include "platform/x11/windowsystem.h"
+
+#include <cstdint>
+
+#include "platform/x11/reply.h"
+
+namespace tarvo::platform::x11 {
+
+namespace {
+
+// Whole properties are read: a title cut inside a character would no longer
+// look like UTF-8.
+constexpr uint32_t WholeProperty = UINT32_MAX / 4;
+
+std::string PropertyText(xcb_connection_t* c, xcb_get_property_cookie_t cookie)
+{
+    TReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
+    if (!reply || reply->format != 8)
+        return {};
+    return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                       static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+}
+
+} // namespace
+
+std::vector<TTopLevelWindow> TX11WindowSystem::TopLevelWindows() const
+{
+    xcb_connection_t* c = manager_->Connection().Xcb();
+    const xcb_ewmh_connection_t& ewmh = manager_->Ewmh();
+    const std::vector<xcb_window_t> windows = manager_->TopLevelWindows();
+    // All requests first, then all replies: one round trip for every window.
+    std::vector<xcb_get_property_cookie_t> netNames;
+    std::vector<xcb_get_property_cookie_t> names;
+    for (xcb_window_t window : windows) {
+        netNames.push_back(xcb_get_property(c, 0, window, ewmh._NET_WM_NAME, ewmh.UTF8_STRING, 0, WholeProperty));
+        // Old programs write WM_NAME as STRING (Latin-1), some tools UTF-8
+        // bytes under that type: take any type and let the reader decide.
+        names.push_back(xcb_get_property(c, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, WholeProperty));
+    }
+    std::vector<TTopLevelWindow> result;
+    for (size_t i = 0; i < windows.size(); ++i) {
+        std::string title = PropertyText(c, netNames[i]);
+        std::string legacyTitle = PropertyText(c, names[i]);
+        result.push_back({windows[i], title.empty() ? std::move(legacyTitle) : std::move(title)});
+    }
+    return result;
+}
+
+} // namespace tarvo::platform::x11

@@ -1,0 +1,214 @@
+#include "platform/x11/x11hotkeys.h"
+
+#include <algorithm>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "platform/x11/connection.h"
+#include "platform/x11/hotkeykeys.h"
+#include "platform/x11/reply.h"
+#include "platform/x11/xcbxkb.h"
+
+namespace tarvo::platform::x11 {
+
+TX11HotKeys::TX11HotKeys(std::shared_ptr<TConnection> connection)
+    : connection_(std::move(connection)), keyboard_(std::make_unique<TKeyboardMap>(connection_->Xcb()))
+{
+    SelectKeyboardNotifications();
+    handler_ = connection_->AddEventHandler([this](const xcb_generic_event_t& event) { HandleEvent(event); });
+}
+
+TX11HotKeys::~TX11HotKeys()
+{
+    connection_->RemoveEventHandler(handler_);
+    for (TRegistration& registration : registrations_)
+        Release(registration);
+    connection_->Flush();
+}
+
+bool TX11HotKeys::Available() const
+{
+    return xcb_connection_has_error(connection_->Xcb()) == 0;
+}
+
+THotKeyResult TX11HotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination)
+{
+    if (!Available())
+        return THotKeyResult::Unavailable;
+    auto held = std::ranges::find_if(registrations_, [&](const TRegistration& registration) {
+        return registration.Owner == &owner && registration.Id == id;
+    });
+    if (held != registrations_.end() && held->Combination == combination)
+        return THotKeyResult::Registered;
+    Unregister(owner, id);
+    if (combination.VirtualKey != 0 && !StandsForKey(combination.VirtualKey))
+        return THotKeyResult::UnknownKey;
+    TRegistration registration{.Owner = &owner, .Id = id, .Combination = combination};
+    const THotKeyResult result = Grab(registration);
+    if (result == THotKeyResult::Registered)
+        registrations_.push_back(std::move(registration));
+    return result;
+}
+
+void TX11HotKeys::Unregister(IHotKeyOwner& owner, uint16_t id)
+{
+    auto held = std::ranges::find_if(registrations_, [&](const TRegistration& registration) {
+        return registration.Owner == &owner && registration.Id == id;
+    });
+    if (held == registrations_.end())
+        return;
+    Release(*held);
+    registrations_.erase(held);
+    connection_->Flush();
+}
+
+void TX11HotKeys::UnregisterAll(IHotKeyOwner& owner)
+{
+    std::erase_if(registrations_, [&](TRegistration& registration) {
+        if (registration.Owner != &owner)
+            return false;
+        Release(registration);
+        return true;
+    });
+    connection_->Flush();
+}
+
+std::vector<TX11HotKeys::TGrab> TX11HotKeys::WantedGrabs(const TRegistration& registration) const
+{
+    const uint16_t modifiers = keyboard_->ModifierMask(registration.Combination.Modifiers);
+    std::vector<TGrab> grabs;
+    for (xcb_keycode_t keycode : keyboard_->Keycodes(registration.Combination.VirtualKey))
+        for (uint16_t locks : keyboard_->LockCombinations())
+            grabs.push_back({keycode, static_cast<uint16_t>(modifiers | locks)});
+    return grabs;
+}
+
+THotKeyResult TX11HotKeys::Grab(TRegistration& registration)
+{
+    const std::vector<TGrab> wanted = WantedGrabs(registration);
+    registration.Modifiers = keyboard_->ModifierMask(registration.Combination.Modifiers);
+    for (const TRegistration& other : registrations_) {
+        if (&other == &registration)
+            continue;
+        // "No key" is a combination nobody holds.
+        if (registration.Combination.VirtualKey != 0 && other.Combination == registration.Combination)
+            return THotKeyResult::Taken;
+        // Grabs of one client do not exclude each other, so grabs that two
+        // registrations share are checked here.
+        const auto shared = [&](const TGrab& grab) { return std::ranges::find(other.Grabs, grab) != other.Grabs.end(); };
+        if (std::ranges::any_of(wanted, shared))
+            return THotKeyResult::Taken;
+    }
+
+    xcb_connection_t* xcb = connection_->Xcb();
+    std::vector<xcb_void_cookie_t> cookies;
+    for (const TGrab& grab : wanted)
+        cookies.push_back(xcb_grab_key_checked(xcb, 0, connection_->Root(), grab.Modifiers, grab.Keycode,
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+    uint8_t failure = 0;
+    for (size_t i = 0; i < cookies.size(); ++i) {
+        if (const TReply<xcb_generic_error_t> error{xcb_request_check(xcb, cookies[i])}) {
+            failure = failure ? failure : error->error_code;
+        } else {
+            registration.Grabs.push_back(wanted[i]);
+        }
+    }
+    if (failure == 0)
+        return THotKeyResult::Registered;
+    Release(registration);
+    connection_->Flush();
+    if (failure != XCB_ACCESS)
+        throw std::runtime_error("The X server refused a key grab with error code " + std::to_string(failure) + ".");
+    return THotKeyResult::Taken;
+}
+
+void TX11HotKeys::Release(TRegistration& registration)
+{
+    for (const TGrab& grab : registration.Grabs)
+        xcb_ungrab_key(connection_->Xcb(), grab.Keycode, connection_->Root(), grab.Modifiers);
+    registration.Grabs.clear();
+}
+
+void TX11HotKeys::Regrab()
+{
+    keyboard_ = std::make_unique<TKeyboardMap>(connection_->Xcb());
+    for (TRegistration& registration : registrations_) {
+        // Keys the change did not move stay grabbed: the server reports a
+        // change whenever another keyboard device is typed on, and a press
+        // while the keys were released would be lost.
+        if (WantedGrabs(registration) == registration.Grabs)
+            continue;
+        Release(registration);
+        // One whose keys another client took meanwhile stays registered
+        // without keys, as it would for a key the keyboard lacks; the next
+        // mapping change tries again.
+        Grab(registration);
+    }
+    connection_->Flush();
+}
+
+void TX11HotKeys::SelectKeyboardNotifications()
+{
+    xcb_connection_t* xcb = connection_->Xcb();
+    const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(xcb, &xcb_xkb_id);
+    if (!xkb || !xkb->present)
+        return; // the core protocol's MappingNotify still tells of changes
+    const auto cookie = xcb_xkb_use_extension(xcb, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION);
+    const TReply<xcb_xkb_use_extension_reply_t> use(xcb_xkb_use_extension_reply(xcb, cookie, nullptr));
+    if (!use || !use->supported)
+        return;
+    xkbFirstEvent_ = xkb->first_event;
+    // Only these event types are touched, so other selections on the shared
+    // connection stay as they are.
+    const uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
+    const uint16_t mapParts = XCB_XKB_MAP_PART_KEY_SYMS | XCB_XKB_MAP_PART_MODIFIER_MAP;
+    xcb_xkb_select_events(xcb, XCB_XKB_ID_USE_CORE_KBD, events, 0, events, mapParts, mapParts, nullptr);
+    connection_->Flush();
+}
+
+bool TX11HotKeys::IsMappingChange(const xcb_generic_event_t& event) const
+{
+    const uint8_t type = event.response_type & 0x7F;
+    if (type == XCB_MAPPING_NOTIFY)
+        return reinterpret_cast<const xcb_mapping_notify_event_t&>(event).request != XCB_MAPPING_POINTER;
+    if (xkbFirstEvent_ != 0 && type == xkbFirstEvent_) {
+        const uint8_t xkbType = reinterpret_cast<const xcb_xkb_map_notify_event_t&>(event).xkbType;
+        return xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY;
+    }
+    return false;
+}
+
+void TX11HotKeys::HandleEvent(const xcb_generic_event_t& event)
+{
+    try {
+        if ((event.response_type & 0x7F) == XCB_KEY_PRESS)
+            HandleKeyPress(reinterpret_cast<const xcb_key_press_event_t&>(event));
+        else if (IsMappingChange(event))
+            Regrab();
+    } catch (const std::exception& error) {
+        // An exception must not unwind through the event loop. As with the
+        // program's exception report, the message is shown and the program
+        // goes on.
+        std::cerr << "tarvo: " << error.what() << "\n";
+    }
+}
+
+void TX11HotKeys::HandleKeyPress(const xcb_key_press_event_t& event)
+{
+    if (event.event != connection_->Root())
+        return;
+    const uint16_t modifiers = event.state & ~keyboard_->LockMask() & 0xFF;
+    for (const TRegistration& registration : registrations_) {
+        const bool pressed =
+            registration.Modifiers == modifiers &&
+            std::ranges::any_of(registration.Grabs, [&](const TGrab& grab) { return grab.Keycode == event.detail; });
+        if (pressed) {
+            // The owner may change the registrations; nothing of them is used afterwards.
+            registration.Owner->HotKeyPressed(THotKeyPress{registration.Id, event.time});
+            return;
+        }
+    }
+}
+
+} // namespace tarvo::platform::x11

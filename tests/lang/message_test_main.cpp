@@ -1,0 +1,33 @@
+// Test entry of the message tables and reference lists: a QApplication on
+// the offscreen platform for the widgets and message boxes, fake platform
+// services so that no test reaches the host's registry, and the modules
+// started in the program's order.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+
+#include "lang/message.h"
+#include "lang/messageintl.h"
+#include "persist/classregistry.h"
+#include "persist/listentry.h"
+#include "persist/objectlist.h"
+#include "persist/text.h"
+#include "platform/fake/fakeservices.h"
+
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication application(argc, argv);
+    tarvo::platform::TScopedFakeServices isolation;
+    tarvo::InitObjectStreamModule();
+    tarvo::InitObjectListModule();
+    tarvo::InitTextModule();
+    tarvo::InitIdentifiedModule();
+    tarvo::InitIntlMessagesModule();
+    tarvo::InitAppMessageModule();
+    tarvo::InitListEntryModule();
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,188 @@
+// Starting programs: arguments, working directory, scripts, detaching, and
+// the show commands applied to the started program's window.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "launchtest.h"
+#include "platform/launcher.h"
+#include "platform/services.h"
+
+using namespace tarvo;
+using namespace tarvo::launchtest;
+
+namespace {
+
+using TLines = std::vector<std::string>;
+
+TEST_F(LaunchTest, ParametersArriveAsArgumentsInTheWorkingDirectory)
+{
+    testsupport::TScopedEnvironmentVariable probeDirectory("PROBE_DIR",
+                                                           std::filesystem::path(LAUNCH_PROBE_PATH).parent_path());
+    const std::string report = scratch.File("report");
+    AddCommand("%PROBE_DIR%/launch_probe", report + " 'a b' \"c \\\"d\\\"\" e\\ f '' $HOME *")
+        .Directory = scratch.Path().string();
+    hotkey.ExecuteHotKey();
+    const TLines lines = ReportLines(report);
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[0], "cwd " + scratch.Path().string());
+    EXPECT_EQ(TLines(lines.begin() + 2, lines.end()),
+              (TLines{"arg a b", "arg c \"d\"", "arg e f", "arg ", "arg $HOME", "arg *"}));
+}
+
+TEST_F(LaunchTest, AScriptWithoutExecutePermissionRunsWithTheShell)
+{
+    const std::string script = scratch.File("script");
+    testsupport::WriteTextFile(script, "#!/bin/sh\nexec '" LAUNCH_PROBE_PATH "' \"$@\"\n");
+    ::chmod(script.c_str(), 0644);
+    const std::string report = scratch.File("report");
+    AddCommand(script, report + " 'x y'");
+    hotkey.ExecuteHotKey();
+    const TLines lines = ReportLines(report);
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "arg x y");
+}
+
+TEST_F(LaunchTest, AFailedCommandReportsOneLineAndTheNextOneRuns)
+{
+    const std::string report = scratch.File("report");
+    AddCommand("/nonexistent/tool");
+    AddCommand(LAUNCH_PROBE_PATH).Directory = scratch.File("missing");
+    AddCommand(LAUNCH_PROBE_PATH, report);
+    testing::internal::CaptureStderr();
+    hotkey.ExecuteHotKey();
+    const std::string diagnostics = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(ReportLines(report).empty());
+    EXPECT_EQ(diagnostics, "tarvo: cannot open \"/nonexistent/tool\": no such file\n"
+                           "tarvo: cannot open \"" LAUNCH_PROBE_PATH "\": the directory \""
+                               + scratch.File("missing") + "\" does not exist\n");
+}
+
+// The processes whose parent is this one that have ended and not been reaped.
+int ZombieChildren()
+{
+    int zombies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        char state = 0;
+        pid_t parent = 0;
+        fields >> state >> parent;
+        zombies += parent == ::getpid() && state == 'Z';
+    }
+    return zombies;
+}
+
+TEST_F(LaunchTest, StartedProgramsInheritNoDescriptorsAndLeaveNoZombie)
+{
+    const int inheritable = ::open("/dev/null", O_RDONLY); // deliberately without O_CLOEXEC
+    const std::string report = scratch.File("report");
+    AddCommand(LAUNCH_PROBE_PATH, report);
+    hotkey.ExecuteHotKey();
+    const TLines lines = ReportLines(report);
+    ::close(inheritable);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[1], "fds 0 1 2");
+    EXPECT_EQ(ZombieChildren(), 0);
+}
+
+// Runs every show-command test once without a window manager and once under openbox.
+class ShowCommands : public LaunchTest, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        LaunchTest::SetUp();
+        if (!HasFatalFailure() && WindowManager())
+            openbox.emplace(*display);
+    }
+
+    void TearDown() override { StopProbe(); }
+
+    void StopProbe()
+    {
+        if (probeWindow)
+            ::kill(static_cast<pid_t>(display->Values(*probeWindow, "_NET_WM_PID").at(0)), SIGTERM);
+        probeWindow.reset();
+    }
+
+    bool WindowManager() const { return GetParam(); }
+
+    // Starts the probe's window with the show mode and waits until the mode
+    // has been applied; the window is then in probeWindow.
+    void Start(TExecMode mode)
+    {
+        const std::string title = "probe " + std::to_string(::getpid()) + " " + std::to_string(mode);
+        hotkey.Commands = std::make_unique<TIDList>();
+        AddCommand(LAUNCH_PROBE_PATH, "--window '" + title + "'").ExecMode = mode;
+        hotkey.ExecuteHotKey();
+        platform::Services().Launcher->WaitForShowCommands();
+        ASSERT_TRUE(WaitFor([&] { return (probeWindow = display->WindowTitled(title)).has_value(); }));
+    }
+
+    // A window of the test that has the focus before the start.
+    void ShowActiveWindow(const TTestWindow& window)
+    {
+        AddCommand("/nonexistent", "", display->NetWmName(window.Id()));
+        hotkey.ExecuteHotKey();
+        hotkey.Commands = std::make_unique<TIDList>();
+        ASSERT_TRUE(WaitFor([&] { return display->ActiveWindow(WindowManager()) == window.Id(); }));
+    }
+
+    bool IsMaximized(xcb_window_t window) const
+    {
+        if (WindowManager())
+            return display->HasState(window, "_NET_WM_STATE_MAXIMIZED_VERT")
+                && display->HasState(window, "_NET_WM_STATE_MAXIMIZED_HORZ");
+        return display->OuterSize(window)
+            == std::pair<int, int>(display->Screen().width_in_pixels, display->Screen().height_in_pixels);
+    }
+
+    bool IsMinimized(xcb_window_t window) const
+    {
+        return display->IsIconic(window) && !display->IsViewable(window);
+    }
+
+    std::optional<TOpenbox> openbox;
+    std::optional<xcb_window_t> probeWindow;
+};
+
+TEST_P(ShowCommands, Maximized)
+{
+    Start(ExecMaximized);
+    EXPECT_TRUE(WaitFor([&] { return IsMaximized(*probeWindow); }));
+}
+
+TEST_P(ShowCommands, Minimized)
+{
+    Start(ExecMinimized);
+    EXPECT_TRUE(WaitFor([&] { return IsMinimized(*probeWindow); }));
+}
+
+TEST_P(ShowCommands, NoActivateModesLeaveTheFocusWhereItWas)
+{
+    TTestWindow previous(*display, "Previous");
+    previous.Show();
+    ShowActiveWindow(previous);
+    Start(ExecNormalNoActivate);
+    EXPECT_TRUE(WaitFor([&] {
+        return display->IsViewable(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id();
+    }));
+    StopProbe();
+
+    Start(ExecMinimizedNoActivate);
+    EXPECT_TRUE(WaitFor([&] {
+        return IsMinimized(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id();
+    }));
+}
+
+INSTANTIATE_TEST_SUITE_P(, ShowCommands, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "WithOpenbox" : "WithoutWindowManager"; });
+
+} // namespace

@@ -1,0 +1,102 @@
+// Finding a window by a part of its title and bringing it back, with openbox
+// and without a window manager.
+#include "launchtest.h"
+
+using namespace tarvo;
+using namespace tarvo::launchtest;
+
+namespace {
+
+// Runs every test once without a window manager and once under openbox.
+class WindowSearch : public LaunchTest, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override
+    {
+        LaunchTest::SetUp();
+        if (!HasFatalFailure() && WindowManager())
+            openbox.emplace(*display);
+    }
+
+    bool WindowManager() const { return GetParam(); }
+
+    // Whether the window is shown, not minimised, and has the focus.
+    bool IsBack(const TTestWindow& window) const
+    {
+        return display->IsViewable(window.Id()) && !display->IsIconic(window.Id())
+            && display->ActiveWindow(WindowManager()) == window.Id();
+    }
+
+    std::optional<TOpenbox> openbox;
+};
+
+TEST_P(WindowSearch, AMinimisedWindowIsRestoredAndActivatedInsteadOfAStart)
+{
+    TTestWindow other(*display, "Mail");
+    TTestWindow editor(*display, "Unbenannt - Editor");
+    editor.Show();
+    other.Show();
+    editor.Minimize(WindowManager());
+    const std::string report = scratch.File("report");
+    AddCommand(LAUNCH_PROBE_PATH, report, "EDITOR");
+    hotkey.ExecuteHotKey();
+    EXPECT_TRUE(WaitFor([&] { return IsBack(editor); }));
+    EXPECT_FALSE(WaitFor([&] { return std::filesystem::exists(report); }, std::chrono::milliseconds(300)))
+        << "nothing is started";
+}
+
+TEST_P(WindowSearch, WithoutAMatchingWindowTheFileIsOpened)
+{
+    TTestWindow mail(*display, "Mail");
+    mail.Show();
+    const std::string report = scratch.File("report");
+    AddCommand(LAUNCH_PROBE_PATH, report, "Editor");
+    hotkey.ExecuteHotKey();
+    EXPECT_FALSE(ReportLines(report).empty());
+}
+
+TEST_P(WindowSearch, TitlesOnlyInWmNameAreReadInTheirOwnEncoding)
+{
+    TTestWindow latin1(*display, "Caf\xE9 M\xFCller", TTitleProperty::WmNameOnly);
+    TTestWindow utf8(*display, "Stra\xC3\x9F" "enbahn", TTitleProperty::WmNameOnly);
+    latin1.Show();
+    utf8.Show();
+    AddCommand("/nonexistent", "", "café mü");
+    hotkey.ExecuteHotKey();
+    EXPECT_TRUE(WaitFor([&] { return IsBack(latin1); }));
+
+    hotkey.Command(0).LookForWindow = "STRASSE";
+    hotkey.ExecuteHotKey();
+    EXPECT_TRUE(WaitFor([&] { return IsBack(utf8); }));
+}
+
+INSTANTIATE_TEST_SUITE_P(, WindowSearch, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "WithOpenbox" : "WithoutWindowManager"; });
+
+// A window manager that has ended can leave its check entry on the root
+// window, naming a window that is gone or (after the id was reused) one that
+// does not name itself. Windows are then found and restored without one.
+TEST_F(LaunchTest, AStaleWindowManagerCheckMeansNoWindowManager)
+{
+    TTestWindow notes(*display, "Notes");
+    notes.Show();
+    TTestWindow impostor(*display, "not a check window");
+    xcb_window_t gone = 0;
+    {
+        TTestWindow destroyed(*display, "destroyed");
+        gone = destroyed.Id();
+    }
+    AddCommand("/nonexistent", "", "notes");
+    for (const xcb_window_t check : {gone, impostor.Id()}) {
+        SCOPED_TRACE(check == gone ? "a window that is gone" : "a window that does not name itself");
+        display->SetValues(display->Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {check});
+        notes.Minimize(false);
+        hotkey.ExecuteHotKey();
+        EXPECT_TRUE(WaitFor([&] {
+            return display->IsViewable(notes.Id()) && display->ActiveWindow(false) == notes.Id();
+        }));
+    }
+    xcb_delete_property(display->Xcb(), display->Root(), display->Atom("_NET_SUPPORTING_WM_CHECK"));
+    xcb_flush(display->Xcb());
+}
+
+} // namespace

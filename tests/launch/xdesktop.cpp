@@ -1,0 +1,248 @@
+#include "xdesktop.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <stdexcept>
+#include <thread>
+
+extern char** environ;
+
+namespace tarvo::launchtest {
+
+namespace {
+
+template <class Reply>
+using TReply = std::unique_ptr<Reply, decltype(&std::free)>;
+
+template <class Reply>
+TReply<Reply> Own(Reply* reply)
+{
+    return TReply<Reply>(reply, &std::free);
+}
+
+constexpr uint32_t IconicState = 3; // ICCCM WM_STATE
+
+} // namespace
+
+bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+TTestDisplay::TTestDisplay() : c_(xcb_connect(nullptr, nullptr))
+{
+    if (xcb_connection_has_error(c_)) {
+        xcb_disconnect(c_);
+        throw std::runtime_error("no X server: run the launch tests under scripts/with-xvfb");
+    }
+    screen_ = xcb_setup_roots_iterator(xcb_get_setup(c_)).data;
+}
+
+TTestDisplay::~TTestDisplay()
+{
+    xcb_disconnect(c_);
+}
+
+xcb_atom_t TTestDisplay::Atom(const std::string& name) const
+{
+    auto reply = Own(xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, name.size(), name.c_str()), nullptr));
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+std::vector<uint32_t> TTestDisplay::Values(xcb_window_t window, const std::string& property) const
+{
+    auto reply = Own(xcb_get_property_reply(
+        c_, xcb_get_property(c_, 0, window, Atom(property), XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
+    if (!reply || reply->format != 32)
+        return {};
+    const auto* values = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    return std::vector<uint32_t>(values, values + xcb_get_property_value_length(reply.get()) / 4);
+}
+
+void TTestDisplay::SetValues(xcb_window_t window, const std::string& property, xcb_atom_t type,
+                             const std::vector<uint32_t>& values) const
+{
+    xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, Atom(property), type, 32,
+                        static_cast<uint32_t>(values.size()), values.data());
+    xcb_flush(c_);
+}
+
+bool TTestDisplay::IsViewable(xcb_window_t window) const
+{
+    auto attributes = Own(xcb_get_window_attributes_reply(c_, xcb_get_window_attributes(c_, window), nullptr));
+    return attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+}
+
+bool TTestDisplay::IsIconic(xcb_window_t window) const
+{
+    const auto state = Values(window, "WM_STATE");
+    return !state.empty() && state[0] == IconicState;
+}
+
+xcb_window_t TTestDisplay::ActiveWindow(bool windowManager) const
+{
+    if (windowManager) {
+        const auto active = Values(Root(), "_NET_ACTIVE_WINDOW");
+        return active.empty() ? xcb_window_t{XCB_WINDOW_NONE} : active[0];
+    }
+    auto focus = Own(xcb_get_input_focus_reply(c_, xcb_get_input_focus(c_), nullptr));
+    return focus ? focus->focus : xcb_window_t{XCB_WINDOW_NONE};
+}
+
+bool TTestDisplay::HasState(xcb_window_t window, const std::string& state) const
+{
+    const auto states = Values(window, "_NET_WM_STATE");
+    return std::find(states.begin(), states.end(), Atom(state)) != states.end();
+}
+
+std::pair<int, int> TTestDisplay::OuterSize(xcb_window_t window) const
+{
+    auto tree = Own(xcb_query_tree_reply(c_, xcb_query_tree(c_, window), nullptr));
+    const xcb_window_t outer = tree && tree->parent != Root() ? tree->parent : window;
+    auto geometry = Own(xcb_get_geometry_reply(c_, xcb_get_geometry(c_, outer), nullptr));
+    return geometry ? std::pair<int, int>(geometry->width, geometry->height) : std::pair<int, int>(0, 0);
+}
+
+std::string TTestDisplay::NetWmName(xcb_window_t window) const
+{
+    auto reply = Own(xcb_get_property_reply(
+        c_, xcb_get_property(c_, 0, window, Atom("_NET_WM_NAME"), XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
+    if (!reply || reply->format != 8)
+        return {};
+    return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                       static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+}
+
+std::optional<xcb_window_t> TTestDisplay::WindowTitled(const std::string& title) const
+{
+    auto tree = Own(xcb_query_tree_reply(c_, xcb_query_tree(c_, Root()), nullptr));
+    if (!tree)
+        return std::nullopt;
+    std::vector<xcb_window_t> candidates;
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+        candidates.push_back(children[i]);
+        if (auto frame = Own(xcb_query_tree_reply(c_, xcb_query_tree(c_, children[i]), nullptr)))
+            candidates.insert(candidates.end(), xcb_query_tree_children(frame.get()),
+                              xcb_query_tree_children(frame.get()) + xcb_query_tree_children_length(frame.get()));
+    }
+    for (xcb_window_t window : candidates)
+        if (NetWmName(window) == title)
+            return window;
+    return std::nullopt;
+}
+
+TTestWindow::TTestWindow(const TTestDisplay& display, const std::string& titleBytes, TTitleProperty property)
+    : display_(display), window_(xcb_generate_id(display.Xcb()))
+{
+    xcb_connection_t* c = display_.Xcb();
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, window_, display_.Root(), 20, 20, 300, 200, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, display_.Screen().root_visual, 0, nullptr);
+    if (property == TTitleProperty::NetWmName)
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, display_.Atom("_NET_WM_NAME"),
+                            display_.Atom("UTF8_STRING"), 8, titleBytes.size(), titleBytes.data());
+    else
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
+                            titleBytes.size(), titleBytes.data());
+    xcb_flush(c);
+}
+
+TTestWindow::~TTestWindow()
+{
+    xcb_destroy_window(display_.Xcb(), window_);
+    xcb_flush(display_.Xcb());
+}
+
+void TTestWindow::Show()
+{
+    xcb_map_window(display_.Xcb(), window_);
+    xcb_flush(display_.Xcb());
+    if (!WaitFor([this] { return display_.IsViewable(window_); }))
+        throw std::runtime_error("the test window was not shown");
+}
+
+void TTestWindow::Minimize(bool windowManager)
+{
+    xcb_connection_t* c = display_.Xcb();
+    if (windowManager) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window_;
+        message.type = display_.Atom("WM_CHANGE_STATE");
+        message.data.data32[0] = IconicState;
+        xcb_send_event(c, 0, display_.Root(),
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    } else {
+        xcb_unmap_window(c, window_);
+        display_.SetValues(window_, "WM_STATE", display_.Atom("WM_STATE"), {IconicState, XCB_WINDOW_NONE});
+    }
+    xcb_flush(c);
+    if (!WaitFor([this] { return display_.IsIconic(window_) && !display_.IsViewable(window_); }))
+        throw std::runtime_error("the test window was not minimised");
+}
+
+TOpenbox::TOpenbox(const TTestDisplay& display)
+{
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    char* arguments[] = {const_cast<char*>("openbox"), const_cast<char*>("--sm-disable"), nullptr};
+    const int error = posix_spawnp(&pid_, "openbox", &actions, nullptr, arguments, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        throw std::runtime_error("cannot start openbox (is it installed? scripts/setup installs it)");
+    const bool running = WaitFor([&display] {
+        const auto check = display.Values(display.Root(), "_NET_SUPPORTING_WM_CHECK");
+        return !check.empty() && display.Values(check[0], "_NET_SUPPORTING_WM_CHECK") == check;
+    });
+    if (!running) {
+        Stop();
+        throw std::runtime_error("openbox did not take over the screen");
+    }
+    // openbox announces itself before it has finished starting and drops the
+    // windows mapped meanwhile; it is ready once it manages one.
+    TTestWindow sentinel(display, "openbox is ready");
+    const bool ready = WaitFor([&] {
+        xcb_unmap_window(display.Xcb(), sentinel.Id());
+        xcb_map_window(display.Xcb(), sentinel.Id());
+        xcb_flush(display.Xcb());
+        return WaitFor(
+            [&] {
+                const auto clients = display.Values(display.Root(), "_NET_CLIENT_LIST");
+                return std::find(clients.begin(), clients.end(), sentinel.Id()) != clients.end();
+            },
+            std::chrono::milliseconds(100));
+    });
+    if (!ready) {
+        Stop();
+        throw std::runtime_error("openbox does not manage windows");
+    }
+}
+
+TOpenbox::~TOpenbox()
+{
+    Stop();
+}
+
+void TOpenbox::Stop()
+{
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+}
+
+} // namespace tarvo::launchtest

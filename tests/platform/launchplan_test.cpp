@@ -1,0 +1,121 @@
+// How the launcher splits parameters and decides what runs a file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/launcher.h"
+#include "platform/linux/commandline.h"
+#include "platform/linux/launchplan.h"
+#include "support/testsupport.h"
+
+using namespace tarvo::platform;
+using tarvo::testsupport::ExpectFailure;
+using tarvo::testsupport::TempDir;
+using tarvo::testsupport::TScopedEnvironmentVariable;
+using tarvo::testsupport::WriteTextFile;
+
+namespace {
+
+using TArguments = std::vector<std::string>;
+
+TEST(SplitArguments, ShellQuotingWithoutExpansion)
+{
+    const std::vector<std::pair<std::string, TArguments>> cases = {
+        {"", {}},
+        {"  \t ", {}},
+        {"-a  -b\tc\nd", {"-a", "-b", "c", "d"}},
+        {"\"two words\" 'single quoted'", {"two words", "single quoted"}},
+        {"pre\"fix\"'ed'post", {"prefixedpost"}},
+        {"\"\" ''", {"", ""}},
+        {"back\\ slash \\\"q\\\" end\\", {"back slash", "\"q\"", "end\\"}},
+        {"'it\\'s", {"it\\s"}},
+        {"\"a \\\"b\\\" \\\\ \\$ \\x\"", {"a \"b\" \\ $ \\x"}},
+        {"'no \"nesting\" here'", {"no \"nesting\" here"}},
+        {"$HOME *.txt `date` $(id) ~ a;b|c", {"$HOME", "*.txt", "`date`", "$(id)", "~", "a;b|c"}},
+        {"\"C:\\Program Files\\x\"", {"C:\\Program Files\\x"}},
+    };
+    for (const auto& [text, arguments] : cases)
+        EXPECT_EQ(SplitArguments(text), arguments) << text;
+}
+
+TEST(SplitArguments, AQuoteThatIsNotClosedIsAnError)
+{
+    ExpectFailure<ELaunchError>([] { SplitArguments("a 'b c"); }, "the parameters have a ' that is not closed");
+    ExpectFailure<ELaunchError>([] { SplitArguments("\"a b"); }, "the parameters have a \" that is not closed");
+}
+
+class LaunchPlan : public testing::Test {
+protected:
+    LaunchPlan() : path_("PATH", bin.Path().string())
+    {
+        std::filesystem::create_directory(work.Path() / "folder");
+        MakeFile(bin.File("tool"), "#!/bin/sh\n", 0755);
+        MakeFile(bin.File("xdg-open"), "#!/bin/sh\n", 0755);
+        MakeFile(bin.File("notes.txt"), "on PATH but not executable", 0644);
+        MakeFile(work.File("local-tool"), "\x7f" "ELF", 0755);
+        MakeFile(work.File("script"), "#!/bin/bash\necho\n", 0644);
+        MakeFile(work.File("setup.sh"), "echo\n", 0644);
+        MakeFile(work.File("old.bat"), "echo\n", 0644);
+        MakeFile(work.File("notes.txt"), "text", 0644);
+    }
+
+    static void MakeFile(const std::string& name, const std::string& content, mode_t mode)
+    {
+        WriteTextFile(name, content);
+        ::chmod(name.c_str(), mode);
+    }
+
+    TempDir bin;
+    TempDir work;
+
+private:
+    TScopedEnvironmentVariable path_;
+};
+
+TEST_F(LaunchPlan, WhatRunsTheFile)
+{
+    const std::string dir = work.Path().string();
+    const std::string opener = bin.File("xdg-open");
+    struct TCase {
+        std::string file;
+        std::string parameters;
+        std::string directory;
+        std::string program;
+        TArguments arguments;
+    };
+    const std::vector<TCase> cases = {
+        {"tool", "-x 'a b'", "", bin.File("tool"), {"tool", "-x", "a b"}},
+        {bin.File("tool"), "", dir, bin.File("tool"), {bin.File("tool")}},
+        {"./local-tool", "1", dir, work.File("local-tool"), {"./local-tool", "1"}},
+        {"local-tool", "", dir, work.File("local-tool"), {"local-tool"}},
+        {work.File("script"), "\"x y\"", "", "/bin/sh", {"/bin/sh", work.File("script"), "x y"}},
+        {"setup.sh", "", dir, "/bin/sh", {"/bin/sh", work.File("setup.sh")}},
+        {"old.bat", "", dir, "/bin/sh", {"/bin/sh", work.File("old.bat")}},
+        {"notes.txt", "ignored", dir, opener, {"xdg-open", work.File("notes.txt")}},
+        {work.File("folder"), "", "", opener, {"xdg-open", work.File("folder")}},
+        {"https://example.org/a b", "", "", opener, {"xdg-open", "https://example.org/a b"}},
+        {"mailto:ann@example.org", "", "", opener, {"xdg-open", "mailto:ann@example.org"}},
+    };
+    for (const auto& c : cases) {
+        const TLaunchPlan plan = PlanLaunch(c.file, c.parameters, c.directory);
+        EXPECT_EQ(plan.Program, c.program) << c.file;
+        EXPECT_EQ(plan.Arguments, c.arguments) << c.file;
+        EXPECT_EQ(plan.Directory, c.directory) << c.file;
+    }
+}
+
+TEST_F(LaunchPlan, WhatCannotBeOpened)
+{
+    ExpectFailure<ELaunchError>([] { PlanLaunch("", "", ""); }, "no file to open");
+    ExpectFailure<ELaunchError>([this] { PlanLaunch("missing", "", work.Path().string()); },
+                                "cannot open \"missing\": no such file");
+    ExpectFailure<ELaunchError>([this] { PlanLaunch("tool", "", work.File("gone")); },
+                                "cannot open \"tool\": the directory \"" + work.File("gone") + "\" does not exist");
+    std::filesystem::remove(bin.File("xdg-open"));
+    ExpectFailure<ELaunchError>([this] { PlanLaunch(work.File("notes.txt"), "", ""); },
+                                "cannot open \"" + work.File("notes.txt") + "\": xdg-open is not installed");
+}
+
+} // namespace
