@@ -4,40 +4,15 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <array>
-#include <cstdio>
-#include <sys/wait.h>
 
 #include "lang/containertestsupport.h"
+#include "support/toolsupport.h"
 #include "tools/containerjson.h"
 
 using namespace tarvo;
 using namespace tarvo::testsupport;
 
 namespace {
-
-struct TToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the tvotool executable with the arguments (each quoted for the shell).
-TToolRun RunTool(const std::vector<std::string>& args, const TempDir& dir)
-{
-    std::string command = "'" TVOTOOL_PATH "'";
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    command += " 2>'" + dir.File("stderr.txt") + "'";
-    TToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> chunk{};
-    for (size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0;)
-        run.out.append(chunk.data(), n);
-    run.status = WEXITSTATUS(::pclose(pipe));
-    run.err = ReadTextFile(dir.File("stderr.txt"));
-    return run;
-}
 
 QJsonObject Parsed(const std::string& json)
 {

@@ -1,15 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <thread>
-#include <sys/wait.h>
 
 #include "hotkeys/hotkeyfile.h"
 #include "lang/message.h"
 #include "support/testsupport.h"
+#include "support/toolsupport.h"
 #include "tools/hotkeyjson.h"
 
 using namespace tarvo;
@@ -17,35 +15,13 @@ using testsupport::ByteBuilder;
 using testsupport::Bytes;
 using testsupport::ReadFile;
 using testsupport::ReadTextFile;
+using testsupport::RunTool;
+using testsupport::TToolRun;
 using testsupport::TempDir;
 using testsupport::WriteFile;
 using testsupport::WriteTextFile;
 
 namespace {
-
-struct TToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the tvotool executable with the arguments (each quoted for the shell).
-TToolRun RunTool(const std::vector<std::string>& args, const TempDir& dir)
-{
-    std::string command = "'" TVOTOOL_PATH "'";
-    for (const auto& arg : args)
-        command += " '" + arg + "'";
-    const std::string errFile = dir.File("stderr.txt");
-    command += " 2>'" + errFile + "'";
-    TToolRun run;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> chunk{};
-    for (size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), pipe)) > 0;)
-        run.out.append(chunk.data(), n);
-    run.status = WEXITSTATUS(::pclose(pipe));
-    run.err = ReadTextFile(errFile);
-    return run;
-}
 
 std::unique_ptr<THotKeyFile> SampleDocument()
 {
