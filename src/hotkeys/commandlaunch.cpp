@@ -32,16 +32,6 @@ platform::TShowCommand ShowCommand(int32_t execMode)
     }
 }
 
-// The first count characters (not bytes) of a UTF-8 text.
-std::string_view FirstCharacters(std::string_view text, size_t count)
-{
-    size_t characters = 0;
-    for (size_t i = 0; i < text.size(); ++i)
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == count)
-            return text.substr(0, i);
-    return text;
-}
-
 // The topmost window whose title contains lookFor, case ignored. Titles that
 // are not UTF-8 are read as Windows-1252.
 std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)

@@ -1,20 +1,11 @@
 #include "hotkeys/shortcut.h"
 
+#include "persist/text.h"
 #include "platform/services.h"
 
 namespace tarvo {
 
 namespace {
-
-// Number of characters (not bytes) of a UTF-8 text.
-size_t CharacterCount(const std::string& text)
-{
-    size_t count = 0;
-    for (unsigned char byte : text)
-        if ((byte & 0xC0) != 0x80)
-            ++count;
-    return count;
-}
 
 // The fixed name of a key, or the window system's name when that is a single
 // character.

@@ -1,5 +1,6 @@
 #include "persist/text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -130,6 +131,28 @@ void TText::ExpandEnvironment(const EnvironmentLookup& lookup)
             ReplaceAll("%" + name + "%", *value);
         scan = tail.substr(close + 1);
     }
+}
+
+namespace {
+// Every byte of a UTF-8 text except continuation bytes starts a character.
+bool StartsCharacter(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+}
+} // namespace
+
+size_t CharacterCount(std::string_view utf8)
+{
+    return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), StartsCharacter));
+}
+
+std::string_view FirstCharacters(std::string_view utf8, size_t count)
+{
+    size_t characters = 0;
+    for (size_t i = 0; i < utf8.size(); ++i)
+        if (StartsCharacter(utf8[i]) && characters++ == count)
+            return utf8.substr(0, i);
+    return utf8;
 }
 
 bool MatchesWildcard(std::string_view subject, std::string_view pattern)

@@ -62,6 +62,11 @@ private:
     std::vector<char> buffer_;
 };
 
+// Number of characters (not bytes) of a UTF-8 text.
+size_t CharacterCount(std::string_view utf8);
+// The first count characters (not bytes) of a UTF-8 text.
+std::string_view FirstCharacters(std::string_view utf8, size_t count);
+
 // Only a star at the very beginning or end of pattern is a wildcard; case is
 // ignored under the user's locale; an empty pattern matches everything.
 bool MatchesWildcard(std::string_view subject, std::string_view pattern);

@@ -262,3 +262,15 @@ TEST(TextServices, DisplayTextDecodesWindows1252)
     EXPECT_EQ(text::ToDisplayText("\x80 5"), "€ 5");
     EXPECT_EQ(text::ToDisplayText("\x93quoted\x94"), "\u201Cquoted\u201D");
 }
+
+TEST(Text, CharactersOfUtf8Texts)
+{
+    EXPECT_EQ(CharacterCount(""), 0u);
+    EXPECT_EQ(CharacterCount("abc"), 3u);
+    EXPECT_EQ(CharacterCount("Grüße €"), 7u);
+    EXPECT_EQ(FirstCharacters("Grüße €", 3), "Grü");
+    EXPECT_EQ(FirstCharacters("Grüße €", 7), "Grüße €");
+    EXPECT_EQ(FirstCharacters("Grüße €", 50), "Grüße €");
+    EXPECT_EQ(FirstCharacters("€€", 1), "€") << "a character is never cut in the middle";
+    EXPECT_EQ(FirstCharacters("abc", 0), "");
+}
