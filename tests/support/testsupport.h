@@ -1,15 +1,17 @@
 #pragma once
 // Helpers shared by all tests: scratch directories, whole-file access, byte
 // sequences built by hand, environment variables that are put back after the
-// test and checks of error messages.
+// test, checks of error messages and checks run as an unprivileged user.
 
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <stdlib.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -156,6 +158,26 @@ void ExpectFailure(Action&& action, const std::string& message)
     } catch (const Exception& error) {
         EXPECT_EQ(error.what(), message);
     }
+}
+
+// Expects check() to return true when run by a user without special rights.
+// Root may write where others may not, so as root the check runs in a child
+// process that has become the user nobody, without supplementary groups.
+template <class Check>
+void ExpectTrueAsUnprivilegedUser(Check&& check)
+{
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(check());
+        return;
+    }
+    constexpr uid_t nobody = 65534;
+    EXPECT_EXIT(
+        {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nobody) != 0 || ::setuid(nobody) != 0)
+                std::_Exit(2);
+            std::_Exit(check() ? 0 : 1);
+        },
+        testing::ExitedWithCode(0), "");
 }
 
 } // namespace tarvo::testsupport
