@@ -1,28 +1,146 @@
 #include "platform/files.h"
 
-#include <atomic>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <utility>
 
 namespace tarvo::platform {
 
 namespace {
 
-// A name beside target that no other writer uses at the same time.
-std::filesystem::path TemporaryNameFor(const std::filesystem::path& target)
+namespace fs = std::filesystem;
+
+// Owns an open file descriptor.
+class TFileHandle {
+public:
+    explicit TFileHandle(int descriptor) : descriptor_(descriptor) {}
+    TFileHandle(TFileHandle&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+    ~TFileHandle()
+    {
+        if (descriptor_ >= 0)
+            ::close(descriptor_); // only after a failure that is reported already
+    }
+    TFileHandle(const TFileHandle&) = delete;
+    TFileHandle& operator=(const TFileHandle&) = delete;
+
+    explicit operator bool() const { return descriptor_ >= 0; }
+    int Get() const { return descriptor_; }
+
+    // Closing can report a failed write, so it is checked.
+    bool Close()
+    {
+        const int descriptor = descriptor_;
+        descriptor_ = -1;
+        return ::close(descriptor) == 0;
+    }
+
+private:
+    int descriptor_;
+};
+
+// The file a save under name replaces: symbolic links at the end of the name
+// are followed to the name they finally lead to, which need not exist yet.
+// Nullopt for a loop of links.
+std::optional<fs::path> FinalTarget(fs::path name)
 {
-    static const unsigned processTag = std::random_device{}();
-    static std::atomic<unsigned> counter{0};
-    auto name = "." + target.filename().string() + ".tmp-" + std::to_string(processTag) + "-"
-        + std::to_string(counter++);
-    return target.parent_path() / name;
+    constexpr int maxLinks = 40; // as many as the kernel follows in one lookup
+    for (int followed = 0;; ++followed) {
+        std::error_code error;
+        if (!fs::is_symlink(name, error))
+            return name;
+        const fs::path pointsTo = fs::read_symlink(name, error);
+        if (error || followed == maxLinks)
+            return std::nullopt;
+        name = name.parent_path() / pointsTo; // keeps an absolute pointsTo as it is
+    }
 }
 
-void RemoveQuietly(const std::filesystem::path& file)
+fs::path DirectoryOf(const fs::path& file)
 {
-    std::error_code ignored; // the caller reports the failure that matters
-    std::filesystem::remove(file, ignored);
+    return file.has_parent_path() ? file.parent_path() : fs::path(".");
+}
+
+// A new file beside target with a short random name, so that the name stays
+// within the file system's limit however long the target's name is. Mode 0666
+// leaves the umask to decide, as for any new file.
+TFileHandle CreateTemporaryBeside(const fs::path& target, fs::path& temporary)
+{
+    static constexpr char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string name = ".tarvo-";
+        for (int i = 0; i < 10; ++i)
+            name += letters[pick(random)];
+        temporary = DirectoryOf(target) / name;
+        TFileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file || errno != EEXIST)
+            return file;
+    }
+    return TFileHandle(-1);
+}
+
+// Writes all bytes, syncs them to disk and closes the file.
+bool WriteToDisk(TFileHandle& file, const uint8_t* data, size_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(file.Get(), data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= static_cast<size_t>(written);
+    }
+    return ::fsync(file.Get()) == 0 && file.Close();
+}
+
+// Gives the new file the owner, group and permissions of the file it
+// replaces. Only a privileged process may give a file away or to a group it
+// does not belong to; for anyone else chown fails with EPERM and the new file
+// belongs to the user who saves it, as a file they create would.
+bool TakeOverOwnerAndMode(int descriptor, const struct stat& replaced)
+{
+    if (::fchown(descriptor, replaced.st_uid, replaced.st_gid) != 0 && errno != EPERM)
+        return false;
+    // After the owner, since changing the owner clears the set-ID bits.
+    return ::fchmod(descriptor, replaced.st_mode & 07777) == 0;
+}
+
+// Makes the rename itself survive a crash.
+bool SyncDirectoryOf(const fs::path& file)
+{
+    TFileHandle directory(::open(DirectoryOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    return directory && ::fsync(directory.Get()) == 0 && directory.Close();
+}
+
+bool WriteAndRename(TFileHandle file, const fs::path& temporary, const fs::path& target,
+                    const uint8_t* data, size_t size)
+{
+    struct stat replaced {};
+    const bool replacesAFile = ::stat(target.c_str(), &replaced) == 0;
+    const bool written = (!replacesAFile || TakeOverOwnerAndMode(file.Get(), replaced))
+        && WriteToDisk(file, data, size);
+    if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        ::unlink(temporary.c_str()); // the caller reports the failure that matters
+        return false;
+    }
+    return SyncDirectoryOf(target);
+}
+
+// For a file that may be written but not replaced, because no file may be
+// created in its directory. There is no other place to keep the old content,
+// so a write that fails half-way leaves the file cut short.
+bool OverwriteInPlace(const fs::path& target, const uint8_t* data, size_t size)
+{
+    TFileHandle file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
+    return file && WriteToDisk(file, data, size);
 }
 
 } // namespace
@@ -48,28 +166,21 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& fileName)
 
 bool ReplaceWholeFile(const std::string& fileName, const uint8_t* data, size_t size)
 {
-    const std::filesystem::path target(fileName);
-    if (target.filename().empty())
+    if (fs::path(fileName).filename().empty())
         return false;
-    const std::filesystem::path temporary = TemporaryNameFor(target);
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        if (out)
-            out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        if (out)
-            out.close();
-        if (!out) {
-            RemoveQuietly(temporary);
-            return false;
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, target, error);
-    if (error) {
-        RemoveQuietly(temporary);
+    const std::optional<fs::path> target = FinalTarget(fileName);
+    if (!target)
         return false;
-    }
-    return true;
+    fs::path temporary;
+    TFileHandle file = CreateTemporaryBeside(*target, temporary);
+    const int creationError = errno;
+    if (file)
+        return WriteAndRename(std::move(file), temporary, *target, data, size);
+    // Without the right to create files in the directory, a file that may be
+    // written is still saved, in place.
+    if (creationError == EACCES || creationError == EPERM)
+        return OverwriteInPlace(*target, data, size);
+    return false;
 }
 
 bool ReplaceWholeFile(const std::string& fileName, const std::vector<uint8_t>& bytes)
