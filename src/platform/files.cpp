@@ -117,7 +117,11 @@ bool TakeOverOwnerAndMode(int descriptor, const struct stat& replaced)
 bool SyncDirectoryOf(const fs::path& file)
 {
     TFileHandle directory(::open(DirectoryOf(file).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return directory && ::fsync(directory.Get()) == 0 && directory.Close();
+    // A directory the user may write to but not read cannot be opened for
+    // syncing; the file is in place all the same, so that is no failure.
+    if (!directory)
+        return errno == EACCES;
+    return ::fsync(directory.Get()) == 0 && directory.Close();
 }
 
 bool WriteAndRename(TFileHandle file, const fs::path& temporary, const fs::path& target,

@@ -14,7 +14,7 @@ namespace tarvo::platform {
 std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& fileName);
 
 // Writes the bytes to a temporary file in the target's directory, syncs it
-// and renames it over the target, then syncs the directory. A name that is a
+// and renames it over the target, then syncs the directory (where it may be read). A name that is a
 // symbolic link saves to the file the link finally leads to and keeps the
 // link; the new file takes the replaced file's permissions and, where the
 // process may set them, its owner and group. Where no file can be created in
