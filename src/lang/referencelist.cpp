@@ -23,11 +23,23 @@ QString DisplayString(const std::string& text)
     return QString::fromStdString(text::ToDisplayText(text));
 }
 
+// The row of the selected item of a list box, -1 when no item is selected.
+// Qt keeps the current row when a Ctrl+click deselects its item, so the
+// current row counts only while its item is selected; in a multi-selection
+// box it names the selected item that has the focus.
+int ItemIndexOf(const QListWidget& box)
+{
+    if (box.currentItem() && box.currentItem()->isSelected())
+        return box.currentRow();
+    const QList<QListWidgetItem*> selected = box.selectedItems();
+    return selected.isEmpty() ? -1 : box.row(selected.first());
+}
+
 // The item index of a list box or combo box; -1 for other controls.
 int ItemIndexOf(const QWidget& control)
 {
     if (const auto* box = qobject_cast<const QListWidget*>(&control))
-        return box->currentRow();
+        return ItemIndexOf(*box);
     if (const auto* box = qobject_cast<const QComboBox*>(&control))
         return box->currentIndex();
     return -1;
@@ -91,7 +103,7 @@ void TReferenceList::ReCreateFromList(const TObjectList& list, int32_t displayKi
 
 void TReferenceList::FillListBox(QListWidget& box) const
 {
-    const int index = box.currentRow();
+    const int index = ItemIndexOf(box);
     box.clear();
     for (int i = 0; i < Count(); ++i)
         box.addItem(DisplayString(Reference(i).DisplayText));
@@ -118,12 +130,12 @@ void TReferenceList::FillStringGrid(QTableWidget& grid) const
 
 void TReferenceList::UpdateControl(QWidget& control, const TObjectList& list, int32_t displayKind, int32_t sortKind)
 {
+    const int32_t selected = GetSelectedID(control);
+    ReCreateFromList(list, displayKind, sortKind);
     auto* listBox = qobject_cast<QListWidget*>(&control);
     auto* comboBox = qobject_cast<QComboBox*>(&control);
     if (!listBox && !comboBox)
         throw EInvalidCast();
-    const int32_t selected = GetSelectedID(control);
-    ReCreateFromList(list, displayKind, sortKind);
     if (listBox)
         FillListBox(*listBox);
     else

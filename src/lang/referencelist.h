@@ -6,7 +6,8 @@
 //
 // The controls are Qt widgets: a list box is a QListWidget, a combo box a
 // QComboBox, a string grid a QTableWidget. Item i of a filled control is
-// reference i of the list.
+// reference i of the list. The item index of a list box is the row of its
+// selected item, -1 when no item is selected.
 
 #include <cstdint>
 #include <string>
@@ -64,7 +65,7 @@ class TReferenceList : public TSortedObjectList {
     void FillStringGrid(QTableWidget& grid) const;
     // Rebuilds the view from the list and refills the list box or combo box
     // so that the object selected before is selected again. Any other
-    // control: EInvalidCast, with nothing changed.
+    // control: EInvalidCast, after the view was rebuilt.
     void UpdateControl(QWidget& control, const TObjectList& list, int32_t displayKind = DescriptionDisplay,
                        int32_t sortKind = DescriptionSort);
 

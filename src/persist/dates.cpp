@@ -491,10 +491,15 @@ void TDatum::AddMonth(int8_t n)
         ++year;
     for (; month < 1; month += 12)
         --year;
-    // A day beyond the end of the new month becomes its last day: the same as
-    // stepping back day by day, but it also ends for years outside 1800 to 2099.
-    const int day = std::min<int>(Tag, MonthLength(month, year));
-    SetDate(static_cast<int8_t>(day), static_cast<int8_t>(month), static_cast<int16_t>(year));
+    SetDate(Tag, static_cast<int8_t>(month), static_cast<int16_t>(year));
+    // Stepping back day by day until the date exists takes one move here: a
+    // day of 0 or less becomes the last day of the month before, a day beyond
+    // the end of the month that month's last day. Made as one move, it also
+    // ends for years outside 1800 to 2099, where no date exists.
+    if (Tag < 1)
+        PreviousDay();
+    else
+        Tag = static_cast<int8_t>(std::min<int>(Tag, MonthLength(Monat, Jahr)));
 }
 
 void TDatum::AddYear(int16_t n)

@@ -180,6 +180,8 @@ bool MatchesWildcard(std::string_view subject, std::string_view pattern)
 
 std::string ScrambleText(std::string_view text, std::string_view key)
 {
+    if (key.empty())
+        return std::string(text);
     std::string result;
     result.reserve(text.size() * 2);
     for (size_t i = 0; i < text.size(); ++i) {
@@ -192,6 +194,8 @@ std::string ScrambleText(std::string_view text, std::string_view key)
 
 std::string UnscrambleText(std::string_view text, std::string_view key)
 {
+    if (key.empty())
+        return std::string(text);
     std::string result;
     result.reserve(text.size() / 2);
     // A trailing odd character has no partner and is dropped.

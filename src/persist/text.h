@@ -72,7 +72,7 @@ std::string_view FirstCharacters(std::string_view utf8, size_t count);
 bool MatchesWildcard(std::string_view subject, std::string_view pattern);
 
 // Each byte of text XOR the running key byte, as two letters 'A'..'P'
-// (high half first). key must not be empty.
+// (high half first). An empty key leaves the text unchanged.
 std::string ScrambleText(std::string_view text, std::string_view key);
 std::string UnscrambleText(std::string_view text, std::string_view key);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "persist/errors.h"
 #include "persist/text.h"
@@ -28,7 +29,8 @@ double ParseFloat(std::string_view text)
     double value = 0;
     const char* end = pointText.data() + pointText.size();
     const auto result = std::from_chars(pointText.data(), end, value, std::chars_format::general);
-    if (pointText.empty() || result.ec != std::errc() || result.ptr != end)
+    // "nan" and "inf" are read by from_chars but are no numbers.
+    if (pointText.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
         throw EConfigConvertError(EConfigConvertError::TNumberKind::Float, text);
     return value;
 }

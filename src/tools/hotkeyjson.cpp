@@ -116,8 +116,9 @@ public:
         return FieldName(name) + "[" + std::to_string(index) + "]";
     }
 
-private:
     std::string FieldName(const char* name) const { return where_.empty() ? name : where_ + "." + name; }
+
+private:
     [[noreturn]] static void Fail(const std::string& message) { throw EHotKeyJsonError(message); }
 
     QJsonObject object_;
@@ -127,7 +128,8 @@ private:
 // Puts the records read from the array `name` into the list. Records with an
 // identifier keep it (each identifier may occur once); the others are
 // numbered after the largest identifier in use. A given lastId is then
-// written as it is.
+// written as it is, unless it lies below an identifier in use: the list
+// would hand that identifier out a second time.
 template <class Record>
 void FillList(TIDList& list, const TFieldReader& fields, const char* name,
               std::unique_ptr<Record> (*fromJson)(const QJsonValue&, const std::string&))
@@ -147,7 +149,11 @@ void FillList(TIDList& list, const TFieldReader& fields, const char* name,
     list.RecalcLastID();
     for (auto& record : unnumbered)
         list.AddNew(std::move(record));
+    const int32_t largestInUse = list.LastID;
     fields.Read("lastId", list.LastID);
+    if (list.LastID < largestInUse)
+        throw EHotKeyJsonError(fields.FieldName(name) + ": lastId " + std::to_string(list.LastID) + " is below "
+                               + std::to_string(largestInUse) + ", an id in use");
 }
 
 std::unique_ptr<THotKeyCommand> CommandFromJson(const QJsonValue& value, const std::string& where)

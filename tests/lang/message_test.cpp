@@ -68,9 +68,20 @@ TEST(MessageFormat, DirectivesTakeTheArgumentsInOrder)
         // Too few arguments: the directive stays.
         {"%s and %s", {"one"}, "one and %s"},
         {"%s%d%s", {}, "%s%d%s"},
+        {"%s and %-10s", {"one"}, "one and %-10s"},
         // "%%" and anything that is no directive.
         {"100%% sure, %%s", {"unused"}, "100% sure, %s"},
-        {"50% off, %x, %5d, ends with %", {"arg"}, "50% off, %x, %5d, ends with %"},
+        {"50% off, %*d, %e, %1001d, ends with %", {"arg"}, "50% off, %*d, %e, %1001d, ends with %"},
+        // Flags, width, precision and upper-case letters.
+        {"[%5d] [%-5D] [%.3d] [%-6.3d]", {int64_t{42}, int64_t{42}, int64_t{-5}, int64_t{7}},
+         "[   42] [42   ] [-005] [007   ]"},
+        {"%x %X %.4x %u %U", {int64_t{255}, int64_t{-1}, int64_t{10}, int64_t{-1}, int64_t{-5000000000}},
+         "FF FFFFFFFF 000A 4294967295 18446744068709551616"},
+        {"%f|%8.1F|%.0f", {int64_t{5}, int64_t{-3}, int64_t{12}}, "5.00|    -3.0|12"},
+        {"[%6s] [%-6S] [%.3s] [%4s] [%.2s]", {"ab", "ab", "abcdef", "äöü", "äöü"},
+         "[    ab] [ab    ] [abc] [ äöü] [äö]"},
+        // Wrong kind with width and precision.
+        {"[%5s] [%.3s] [%5x] [%.2f]", {int64_t{7}, int64_t{5}, "ab", "x"}, "[    7] [005] [   ab] [x]"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatMessageText(c.text, c.args), c.expected) << c.text;

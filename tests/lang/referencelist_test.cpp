@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTableWidget>
@@ -65,7 +67,7 @@ TEST_F(ReferenceListTest, ShowsTheEntriesSortedIgnoringCaseEqualOnesLaterFirst)
     EXPECT_EQ(view.GetObjectByID(1)->ObjectItself, entries.ObjectWithID(1));
 }
 
-TEST_F(ReferenceListTest, ObjectsOfOtherClassesAreRefusedAndTheViewKept)
+TEST_F(ReferenceListTest, OtherObjectsAreRefusedBeforeAndOtherControlsAfterTheRebuild)
 {
     AddEntries({"kept"});
     TObjectList mixed;
@@ -76,6 +78,12 @@ TEST_F(ReferenceListTest, ObjectsOfOtherClassesAreRefusedAndTheViewKept)
     testsupport::ExpectFailure<EInvalidCast>([&] { view.UpdateControl(edit, mixed); }, "Ungültige Typumwandlung");
     ASSERT_EQ(view.Count(), 1);
     EXPECT_EQ(NameOf(view.ObjectAt(0)), "kept");
+
+    auto added = std::make_unique<TSimpleListEntry>();
+    added->Name = "added";
+    entries.Add(std::move(added));
+    EXPECT_THROW(view.UpdateControl(edit, entries), EInvalidCast);
+    EXPECT_EQ(view.Count(), 2) << "the view is rebuilt before the control is refused";
 }
 
 TEST_F(ReferenceListTest, UpdateFollowsTheSelectedObjectFillAloneKeepsThePosition)
@@ -138,6 +146,25 @@ TEST_F(ReferenceListTest, SelectionOfUnknownIdentifiersAndForeignControls)
     EXPECT_EQ(view.GetSelectedID(listBox), -1) << "an unknown identifier clears the selection";
     view.SelectByID(edit, 0); // left alone
     EXPECT_EQ(view.GetSelectedObject(edit), nullptr);
+}
+
+TEST_F(ReferenceListTest, ALineDeselectedByCtrlClickIsNotTheSelection)
+{
+    AddEntries({"a", "b"});
+    QListWidget box;
+    view.FillListBox(box);
+    view.SelectByID(box, 1);
+    const QPoint line = box.visualItemRect(box.item(1)).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent click(type, line, box.viewport()->mapToGlobal(line), Qt::LeftButton, Qt::LeftButton,
+                          Qt::ControlModifier);
+        QApplication::sendEvent(box.viewport(), &click);
+    }
+    ASSERT_TRUE(box.selectedItems().isEmpty());
+    EXPECT_EQ(view.GetSelectedID(box), -1);
+    EXPECT_EQ(view.GetSelectedObject(box), nullptr);
+    view.FillListBox(box);
+    EXPECT_TRUE(box.selectedItems().isEmpty()) << "refilling selects no line";
 }
 
 TEST_F(ReferenceListTest, ComboBoxesLoseTheirEditTextGridsKeepTheirRow)

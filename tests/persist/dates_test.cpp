@@ -183,6 +183,8 @@ TEST(Dates, AddingDaysWeeksMonthsAndYears)
         {TDatum(31, 3, 1999), [](TDatum& d) { d.AddMonth(-13); }, "28.02.1998"},
         {TDatum(15, 11, 1999), [](TDatum& d) { d.AddMonth(26); }, "15.01.2002"},
         {TDatum(31, 1, 2099), [](TDatum& d) { d.AddMonth(13); }, "28.02.2100"},
+        {TDatum(0, 3, 1999), [](TDatum& d) { d.AddMonth(1); }, "31.03.1999"},
+        {TDatum(-5, 1, 2000), [](TDatum& d) { d.AddMonth(0); }, "31.12.1999"},
         {TDatum(25, 12, 1999), [](TDatum& d) { d.AddDay(10); }, "04.01.2000"},
         {TDatum(1, 3, 2000), [](TDatum& d) { d.AddDay(-1); }, "29.02.2000"},
         {TDatum(1, 1, 2000), [](TDatum& d) { d.AddDay(366); }, "01.01.2001"},

@@ -218,6 +218,8 @@ TEST(Text, ScrambleRoundTrips)
         EXPECT_EQ(UnscrambleText(scrambled, c.key), c.text);
     }
     EXPECT_NE(UnscrambleText(ScrambleText("secret", "one"), "two"), "secret");
+    EXPECT_EQ(ScrambleText("plain", ""), "plain") << "an empty key leaves the text as it is";
+    EXPECT_EQ(UnscrambleText("plain", ""), "plain");
 }
 
 TEST(Text, NumberToWords)

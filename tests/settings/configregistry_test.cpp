@@ -166,7 +166,7 @@ TEST_F(ConfigRegistry, DateTimeReadsAcceptADecimalCommaAndNothingElse)
     Put(BasePath, "d", StringValue("36526,5"));
     EXPECT_EQ(store->ReadDateTime("d", 0), 36526.5);
 
-    for (const char* text : {"abc", "", "1.5x", " 1.5", "1,5,0", "0x10"}) {
+    for (const char* text : {"abc", "", "1.5x", " 1.5", "1,5,0", "0x10", "nan", "inf", "-infinity"}) {
         Put(BasePath, "d", StringValue(text));
         ExpectFailure<EConfigConvertError>([&] { store->ReadDateTime("d", 0); },
                                            "'" + std::string(text) + "' ist kein gültiger Gleitkommawert");

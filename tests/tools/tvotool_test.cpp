@@ -107,6 +107,9 @@ TEST(HotKeyJson, BadDocumentsAreRejectedWithTheirPlace)
         {R"({"hotkeys":[{"enabled":"yes"}]})", "hotkeys[0].enabled must be true or false"},
         {R"({"hotkeys":[{"commands":[{"execMode":"max"}]}]})", "hotkeys[0].commands[0].execMode must be a whole number"},
         {R"({"hotkeys":[{"id":1},{"id":1}]})", "hotkeys[1].id 1 is used twice"},
+        {R"({"lastId":2,"hotkeys":[{"id":3}]})", "hotkeys: lastId 2 is below 3, an id in use"},
+        {R"({"hotkeys":[{"lastId":0,"commands":[{"id":1}]}]})",
+         "hotkeys[0].commands: lastId 0 is below 1, an id in use"},
     };
     for (const auto& c : cases) {
         try {
