@@ -82,17 +82,6 @@ double CurrentDateTime()
     return day + static_cast<double>(secondsOfDay) / SecondsPerDay;
 }
 
-// The framework's integer conversion for readers that take unreadable input
-// as "no value" instead of passing the error on.
-std::optional<int32_t> TryStrToInt(std::string_view text)
-{
-    try {
-        return StrToInt(text);
-    } catch (const EConvertError&) {
-        return std::nullopt;
-    }
-}
-
 // Completes a year typed with fewer digits: nothing means the current year
 // (the year the program started), up to 30 lies in this century, up to 1899
 // in the last one.

@@ -1,6 +1,7 @@
 #include "persist/errors.h"
 
 #include <charconv>
+#include <cstdint>
 
 namespace tarvo {
 
@@ -48,21 +49,39 @@ EStreamDamaged::EStreamDamaged(std::string_view fileName, std::string_view detai
 {
 }
 
+std::optional<int32_t> TryStrToInt(std::string_view text)
+{
+    // Like the framework's conversion: leading blanks and a sign are allowed,
+    // "$" introduces hexadecimal digits, nothing may follow the digits.
+    std::string_view rest = text;
+    while (!rest.empty() && rest.front() == ' ')
+        rest.remove_prefix(1);
+    const bool negative = !rest.empty() && rest.front() == '-';
+    if (!rest.empty() && (rest.front() == '-' || rest.front() == '+'))
+        rest.remove_prefix(1);
+    int base = 10;
+    if (!rest.empty() && rest.front() == '$') {
+        rest.remove_prefix(1);
+        base = 16;
+    }
+    // from_chars would take a second sign; the framework does not.
+    if (rest.empty() || rest.front() == '-' || rest.front() == '+')
+        return std::nullopt;
+    int64_t magnitude = 0;
+    const auto [end, error] = std::from_chars(rest.data(), rest.data() + rest.size(), magnitude, base);
+    if (error != std::errc() || end != rest.data() + rest.size())
+        return std::nullopt;
+    const int64_t value = negative ? -magnitude : magnitude;
+    if (value < INT32_MIN || value > INT32_MAX)
+        return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
 int32_t StrToInt(std::string_view text)
 {
-    // Like the framework's conversion: surrounding blanks are not allowed,
-    // a leading sign is.
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '+') {
-        digits.remove_prefix(1);
-        if (!digits.empty() && digits.front() == '-')
-            throw EConvertError(text);
-    }
-    int32_t value = 0;
-    auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw EConvertError(text);
-    return value;
+    if (auto value = TryStrToInt(text))
+        return *value;
+    throw EConvertError(text);
 }
 
 } // namespace tarvo

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <stdexcept>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -71,7 +72,11 @@ T& CastTo(From& object)
     throw EInvalidCast();
 }
 
-// Parses a whole text as a signed decimal integer or raises EConvertError.
+// The framework's text-to-integer conversion: leading blanks, a sign, and
+// "$" before hexadecimal digits; nothing may follow. Nothing when the text is
+// not a number that fits 32 bits.
+std::optional<int32_t> TryStrToInt(std::string_view text);
+// The same, raising EConvertError for a text that is not a number.
 int32_t StrToInt(std::string_view text);
 
 } // namespace tarvo

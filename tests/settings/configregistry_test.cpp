@@ -108,12 +108,17 @@ TEST_F(ConfigRegistry, ReadBooleanIsTrueOnlyForOne)
 TEST_F(ConfigRegistry, IntegerReadsFailOnTextsThatAreNotWholeNumbers)
 {
     auto store = Store();
-    for (const char* text : {"yes", "", "1.5", " 7", "7 ", "99999999999"}) {
+    for (const char* text : {"yes", "", "1.5", "7 ", "$", "99999999999"}) {
         Put(BasePath, "n", StringValue(text));
         SCOPED_TRACE(text);
         const std::string message = "'" + std::string(text) + "' ist kein gültiger Integerwert";
         ExpectFailure<EConfigConvertError>([&] { store->ReadInt("n", 0); }, message);
         ExpectFailure<EConfigConvertError>([&] { store->ReadBoolean("n", false); }, message);
+    }
+    // The framework's conversion takes leading blanks and "$" hexadecimal.
+    for (const auto& [text, value] : {std::pair{" 7", 7}, std::pair{"$1B", 27}, std::pair{"-$10", -16}}) {
+        Put(BasePath, "n", StringValue(text));
+        EXPECT_EQ(store->ReadInt("n", 0), value) << text;
     }
 }
 

@@ -1,0 +1,240 @@
+#include "dialogs/tsform.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "lang/messagelist.h"
+#include "persist/errors.h"
+
+namespace tarvo {
+
+namespace {
+
+// Numbers of the message table.
+constexpr int32_t MsgNotANumber = 7;
+constexpr int32_t MsgNothingSelected = 8;
+constexpr int32_t MsgRequiredFieldEmpty = 10;
+
+QString ToQt(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+TTSForm::TTSForm(QWidget* owner) : QDialog(owner), scale_(font())
+{
+    // Forms are fixed-size dialogs with only the system menu and close box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint);
+    PlaceByOwner();
+}
+
+int TTSForm::ShowModal()
+{
+    modalResult_ = mrNone;
+    exec();
+    return modalResult_;
+}
+
+void TTSForm::PlaceByOwner()
+{
+    // Only a form owned by another form is placed: 20 pixels right of and
+    // below the owner's client origin, or at the screen's top-left corner
+    // when it would reach beyond the screen there.
+    QWidget* owner = parentWidget();
+    if (!owner || !owner->isWindow())
+        return;
+    QPoint topLeft = owner->mapToGlobal(QPoint(0, 0)) + QPoint(20, 20);
+    const QScreen* screen = owner->screen() ? owner->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect();
+    if (area.height() < topLeft.y() + height() || area.width() < topLeft.x() + width())
+        topLeft = area.topLeft();
+    move(topLeft);
+}
+
+void TTSForm::SetDesignClientSize(int width, int height)
+{
+    setFixedSize(scale_.MapSize(width, height));
+    PlaceByOwner();
+}
+
+QLabel* TTSForm::AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget)
+{
+    auto* label = AddControl<QLabel>(name, rect);
+    label->setBuddy(focusTarget);
+    autoSizeLabels_.push_back(label);
+    FitLabel(*label);
+    return label;
+}
+
+void TTSForm::FitLabel(QLabel& label)
+{
+    // Left and top stay; the size is the text's, but never below the
+    // design's line height, so that a label's text stays on its row.
+    const QSize text = label.sizeHint();
+    label.resize(text.width(), std::max(text.height(), label.height()));
+}
+
+void TTSForm::AdjustLabelSizes()
+{
+    for (QLabel* label : autoSizeLabels_)
+        FitLabel(*label);
+}
+
+void TTSForm::showEvent(QShowEvent* event)
+{
+    // The language switcher has put the texts of the current language on the
+    // form before this runs.
+    AdjustLabelSizes();
+    QDialog::showEvent(event);
+}
+
+bool TTSForm::event(QEvent* event)
+{
+    // A label whose text changed while the form is shown asks its parent
+    // for a new layout.
+    if (event->type() == QEvent::LayoutRequest)
+        AdjustLabelSizes();
+    return QDialog::event(event);
+}
+
+void TTSForm::BindButton(QAbstractButton* button, int modalResult, std::function<void()> onClick)
+{
+    connect(button, &QAbstractButton::clicked, this, [this, modalResult, onClick = std::move(onClick)] {
+        modalResult_ = modalResult;
+        if (onClick)
+            onClick();
+        if (modalResult_ != mrNone)
+            done(modalResult_);
+    });
+}
+
+void TTSForm::SetDefaultButton(QPushButton* button)
+{
+    button->setDefault(true);
+    button->setAutoDefault(true);
+}
+
+void TTSForm::reject()
+{
+    if (cancelButton_) {
+        cancelButton_->click();
+        return;
+    }
+    modalResult_ = mrCancel;
+    done(mrCancel);
+}
+
+void TTSForm::RunValidationPass(const std::function<void()>& checks, const std::function<void()>& commit)
+{
+    checks();
+    if (ValidationFailed)
+        modalResult_ = mrNone;
+    else
+        commit();
+    ValidationFailed = false;
+}
+
+void TTSForm::SetControlText(QWidget* control, const std::string& text)
+{
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(ToQt(text));
+    else if (auto* edit = qobject_cast<QLineEdit*>(control))
+        edit->setText(ToQt(text));
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+        memo->setPlainText(ToQt(text));
+    else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+        if (combo->isEditable())
+            combo->setEditText(ToQt(text));
+        else
+            combo->setCurrentIndex(combo->findText(ToQt(text)));
+    } else if (auto* panel = qobject_cast<QGroupBox*>(control))
+        panel->setTitle(ToQt(text));
+}
+
+void TTSForm::GetControlText(const QWidget* control, std::string& text)
+{
+    if (auto* label = qobject_cast<const QLabel*>(control))
+        text = label->text().toStdString();
+    else if (auto* edit = qobject_cast<const QLineEdit*>(control))
+        text = edit->text().toStdString();
+    else if (auto* memo = qobject_cast<const QPlainTextEdit*>(control))
+        text = memo->toPlainText().toStdString();
+    else if (auto* combo = qobject_cast<const QComboBox*>(control))
+        text = combo->currentText().toStdString();
+    else if (auto* panel = qobject_cast<const QGroupBox*>(control))
+        text = panel->title().toStdString();
+}
+
+void TTSForm::GetRequiredText(QWidget* control, std::string& text)
+{
+    GetControlText(control, text);
+    if (!text.empty() || ValidationFailed)
+        return;
+    ShowMessageNo(MsgRequiredFieldEmpty);
+    FocusControlIfWindowed(control);
+    ValidationFailed = true;
+}
+
+void TTSForm::FocusControlIfWindowed(QWidget* control)
+{
+    if (control && control->focusPolicy() != Qt::NoFocus)
+        control->setFocus();
+}
+
+void TTSForm::SetControlInt(QWidget* control, int32_t value)
+{
+    SetControlText(control, std::to_string(value));
+}
+
+bool TTSForm::GetControlInt(QWidget* control, int32_t& value)
+{
+    std::string text;
+    GetControlText(control, text);
+    if (const auto number = TryStrToInt(text.empty() ? "0" : text)) {
+        value = *number;
+        return true;
+    }
+    value = 0;
+    if (!ValidationFailed) {
+        ShowMessageNo(MsgNotANumber);
+        FocusControlIfWindowed(control);
+        ValidationFailed = true;
+    }
+    return false;
+}
+
+int32_t TTSForm::ControlInt(QWidget* control)
+{
+    int32_t value = 0;
+    GetControlInt(control, value);
+    return value;
+}
+
+bool TTSForm::GetSelectedIndex(QWidget* control, int& index)
+{
+    if (auto* list = qobject_cast<QListWidget*>(control)) {
+        const auto selected = list->selectedItems();
+        index = selected.isEmpty() ? -1 : list->row(selected.first());
+    } else if (auto* combo = qobject_cast<QComboBox*>(control))
+        index = combo->currentIndex();
+    if (!ValidationFailed && index == -1) {
+        ShowMessageNo(MsgNothingSelected);
+        FocusControlIfWindowed(control);
+    }
+    ValidationFailed = ValidationFailed || index == -1;
+    return index != -1;
+}
+
+} // namespace tarvo
