@@ -18,11 +18,6 @@ namespace {
 // The message that reports a name used by another entry.
 constexpr int32_t NameExistsMessage = 27;
 
-QString DisplayString(const std::string& text)
-{
-    return QString::fromStdString(text::ToDisplayText(text));
-}
-
 // The item index of a list box or combo box; -1 for other controls.
 int ItemIndexOf(const QWidget& control)
 {
@@ -94,7 +89,7 @@ void TReferenceList::FillListBox(QListWidget& box) const
     const int index = box.currentRow();
     box.clear();
     for (int i = 0; i < Count(); ++i)
-        box.addItem(DisplayString(Reference(i).DisplayText));
+        box.addItem(QString::fromStdString(Reference(i).DisplayText));
     box.setCurrentRow(index);
 }
 
@@ -104,7 +99,7 @@ void TReferenceList::FillComboBox(QComboBox& box) const
     box.clear();
     box.clearEditText();
     for (int i = 0; i < Count(); ++i)
-        box.addItem(DisplayString(Reference(i).DisplayText));
+        box.addItem(QString::fromStdString(Reference(i).DisplayText));
     box.setCurrentIndex(index);
 }
 
