@@ -32,13 +32,13 @@ platform::TShowCommand ShowCommand(int32_t execMode)
     }
 }
 
-// The topmost window whose title contains lookFor, case ignored. Titles that
-// are not UTF-8 are read as Windows-1252.
+// The topmost window whose title contains lookFor, case ignored. Titles are
+// decoded like stored texts: some old programs set them in an 8-bit code page.
 std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)
 {
     const std::string pattern = "*" + lookFor + "*";
     for (const auto& window : platform::Services().WindowSystem->TopLevelWindows()) {
-        const std::string title = text::ToDisplayText(window.Title);
+        const std::string title = text::Decode(window.Title);
         if (!title.empty() && MatchesWildcard(FirstCharacters(title, ComparedTitleLength), pattern))
             return window.Id;
     }

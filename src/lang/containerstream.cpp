@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "lang/containererrors.h"
+#include "persist/textservices.h"
 
 namespace tarvo {
 
@@ -44,10 +45,11 @@ void TContainerWriter::Long(int32_t value)
 
 void TContainerWriter::CountedString(std::string_view text)
 {
-    Long(static_cast<int32_t>(text.size() + 1));
-    if (text.empty())
+    const std::string bytes = text::Encode(text);
+    Long(static_cast<int32_t>(bytes.size() + 1));
+    if (bytes.empty())
         return;
-    bytes_.insert(bytes_.end(), text.begin(), text.end());
+    bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
     bytes_.push_back(0);
 }
 
@@ -95,7 +97,8 @@ std::string TContainerReader::CountedString()
     if (length < 2)
         return {};
     const auto characters = Take(static_cast<size_t>(length));
-    return std::string(characters.begin(), std::find(characters.begin(), characters.end(), uint8_t{0}));
+    return text::Decode(
+        std::string(characters.begin(), std::find(characters.begin(), characters.end(), uint8_t{0})));
 }
 
 std::string TContainerReader::ShortString()

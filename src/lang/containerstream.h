@@ -2,7 +2,9 @@
 // The byte format of translation containers: little-endian integers, counted
 // strings (32-bit length including a terminating zero byte, then the
 // characters and the zero; an empty string is the length 1 alone) and short
-// strings (one length byte, then the characters).
+// strings (one length byte, then the characters). Counted strings are texts,
+// encoded and decoded by text::Encode and text::Decode; short strings are
+// class names, identifiers stored as they are.
 //
 // The reader never reads outside its data and checks every count against the
 // bytes that are left before anything is allocated for it.

@@ -3,7 +3,6 @@
 #include "persist/classregistry.h"
 #include "persist/objectstream.h"
 #include "persist/text.h"
-#include "persist/textservices.h"
 #include "platform/messagebox.h"
 
 namespace tarvo {
@@ -90,9 +89,7 @@ int TAppMessage::ShowMessage(const TMessageArgs& args) const
 
 int TAppMessage::ShowWithText(const std::string& text) const
 {
-    // Message files of the original program hold Windows-1252 texts.
-    return platform::ShowMessageBox(text::ToDisplayText(text), text::ToDisplayText(Caption),
-                                    static_cast<uint32_t>(Style & UsedStyleBits));
+    return platform::ShowMessageBox(text, Caption, static_cast<uint32_t>(Style & UsedStyleBits));
 }
 
 std::unique_ptr<TIDList> ReadMessageFile(const std::string& fileName)

@@ -15,13 +15,11 @@
 
 #include <exception>
 
-#include "persist/textservices.h"
-
 namespace tarvo {
 
-QString DisplayText(std::string_view bytes)
+QString DisplayText(std::string_view text)
 {
-    return QString::fromStdString(text::ToDisplayText(bytes));
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QByteArray QtPropertyName(const QObject& component, std::string_view propertyName)

@@ -14,8 +14,8 @@ class QObject;
 
 namespace tarvo {
 
-// A stored text as Qt text: UTF-8 as it is, other bytes read as Windows-1252.
-QString DisplayText(std::string_view bytes);
+// A text (UTF-8) as Qt text.
+QString DisplayText(std::string_view text);
 
 // The Qt property that a translated property name denotes on the component:
 //   Caption     windowTitle of a window, title of a group box or menu, else text

@@ -18,11 +18,6 @@ namespace {
 // The message that reports a name used by another entry.
 constexpr int32_t NameExistsMessage = 27;
 
-QString DisplayString(const std::string& text)
-{
-    return QString::fromStdString(text::ToDisplayText(text));
-}
-
 // The row of the selected item of a list box, -1 when no item is selected.
 // Qt keeps the current row when a Ctrl+click deselects its item, so the
 // current row counts only while its item is selected; in a multi-selection
@@ -106,7 +101,7 @@ void TReferenceList::FillListBox(QListWidget& box) const
     const int index = ItemIndexOf(box);
     box.clear();
     for (int i = 0; i < Count(); ++i)
-        box.addItem(DisplayString(Reference(i).DisplayText));
+        box.addItem(QString::fromStdString(Reference(i).DisplayText));
     box.setCurrentRow(index);
 }
 
@@ -116,7 +111,7 @@ void TReferenceList::FillComboBox(QComboBox& box) const
     box.clear();
     box.clearEditText();
     for (int i = 0; i < Count(); ++i)
-        box.addItem(DisplayString(Reference(i).DisplayText));
+        box.addItem(QString::fromStdString(Reference(i).DisplayText));
     box.setCurrentIndex(index);
 }
 

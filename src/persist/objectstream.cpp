@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "persist/classregistry.h"
+#include "persist/textservices.h"
 #include "platform/files.h"
 
 namespace tarvo {
@@ -152,8 +153,9 @@ bool TObjectStream::GetBool()
 
 void TObjectStream::PutString(std::string_view text)
 {
-    PutLong(static_cast<int32_t>(text.size()));
-    Write(text.data(), text.size());
+    const std::string bytes = text::Encode(text);
+    PutLong(static_cast<int32_t>(bytes.size()));
+    Write(bytes.data(), bytes.size());
 }
 
 std::string TObjectStream::GetString()
@@ -165,7 +167,7 @@ std::string TObjectStream::GetString()
     Read(text.data(), text.size());
     if (auto nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
-    return text;
+    return text::Decode(text);
 }
 
 void TObjectStream::PutObject(const TStreamableObject& object)

@@ -46,9 +46,11 @@ public:
     uint8_t GetByte();
     void PutBool(bool value);
     bool GetBool();
-    // Length in bytes, then the bytes; no terminator.
+    // The text encoded for storing (text::Encode), as its length in bytes,
+    // then the bytes; no terminator.
     void PutString(std::string_view text);
-    // Reads a string; a NUL inside it ends the text (the rest is consumed).
+    // Reads a string and decodes it (text::Decode); a NUL inside it ends the
+    // text (the rest is consumed).
     std::string GetString();
     // The class code of the object, then its fields.
     void PutObject(const TStreamableObject& object);

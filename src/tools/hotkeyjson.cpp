@@ -10,28 +10,21 @@
 #include <set>
 #include <vector>
 
-#include "persist/textservices.h"
-
 namespace tarvo {
 
 namespace {
-
-QString Display(const std::string& bytes)
-{
-    return QString::fromStdString(text::ToDisplayText(bytes));
-}
 
 QJsonObject CommandToJson(const THotKeyCommand& command)
 {
     return QJsonObject{
         {"id", command.ID},
-        {"name", Display(command.Name)},
+        {"name", QString::fromStdString(command.Name)},
         {"version", command.LoadedVersion},
-        {"fileName", Display(command.FileName)},
+        {"fileName", QString::fromStdString(command.FileName)},
         {"execMode", command.ExecMode},
-        {"parameters", Display(command.Parameters)},
-        {"directory", Display(command.Directory)},
-        {"lookForWindow", Display(command.LookForWindow)},
+        {"parameters", QString::fromStdString(command.Parameters)},
+        {"directory", QString::fromStdString(command.Directory)},
+        {"lookForWindow", QString::fromStdString(command.LookForWindow)},
     };
 }
 
@@ -42,7 +35,7 @@ QJsonObject HotKeyToJson(const THotTarvo& hotkey)
         commands.append(CommandToJson(hotkey.Command(i)));
     return QJsonObject{
         {"id", hotkey.ID},
-        {"name", Display(hotkey.Name)},
+        {"name", QString::fromStdString(hotkey.Name)},
         {"version", hotkey.LoadedVersion},
         {"hotKey", hotkey.HotKey},
         {"shortcut", QString::fromStdString(ShortcutText(hotkey.HotKey))},

@@ -15,8 +15,7 @@ public:
     using ETarvoError::ETarvoError;
 };
 
-// The document as indented JSON (UTF-8). Texts stored in another encoding
-// are decoded for display.
+// The document as indented JSON (UTF-8).
 std::string HotKeyDocumentToJson(const THotKeyFile& document);
 
 // The document described by the JSON. Missing fields take the default of a

@@ -6,18 +6,8 @@
 #include <QString>
 
 #include "lang/message.h"
-#include "persist/textservices.h"
 
 namespace tarvo {
-
-namespace {
-
-QString Display(const std::string& bytes)
-{
-    return QString::fromStdString(text::ToDisplayText(bytes));
-}
-
-} // namespace
 
 std::string MessagesToJson(const TIDList& messages)
 {
@@ -26,11 +16,11 @@ std::string MessagesToJson(const TIDList& messages)
         const auto& message = *messages.AtAs<TAppMessage>(i);
         list.append(QJsonObject{
             {"id", message.ID},
-            {"name", Display(message.Name)},
-            {"caption", Display(message.Caption)},
-            {"text", Display(message.Text)},
+            {"name", QString::fromStdString(message.Name)},
+            {"caption", QString::fromStdString(message.Caption)},
+            {"text", QString::fromStdString(message.Text)},
             {"style", message.Style},
-            {"remark", Display(message.Bemerkung)},
+            {"remark", QString::fromStdString(message.Bemerkung)},
         });
     }
     return QJsonDocument(list).toJson(QJsonDocument::Indented).toStdString();

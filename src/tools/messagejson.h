@@ -8,8 +8,7 @@
 namespace tarvo {
 
 // The messages (a TIDList of TAppMessage) as an indented JSON list of
-// {id, name, caption, text, style, remark} (UTF-8). Texts stored in another
-// encoding are decoded for display.
+// {id, name, caption, text, style, remark} (UTF-8).
 std::string MessagesToJson(const TIDList& messages);
 
 } // namespace tarvo

@@ -16,7 +16,6 @@
 #include "hotkeys/hotkeyfile.h"
 #include "lang/containermodule.h"
 #include "lang/message.h"
-#include "persist/textservices.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
@@ -125,7 +124,7 @@ int Exec(const std::string& fileName, const std::string& name)
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
     for (int i = 0; i < document->HotKeyList->Count(); ++i) {
         const tarvo::THotTarvo& hotkey = document->HotKey(i);
-        if (tarvo::text::ToDisplayText(hotkey.Name) != name)
+        if (hotkey.Name != name)
             continue;
         // Without an X server the host services stay: programs are still
         // started, no window is found.

@@ -194,6 +194,27 @@ TEST(HotKeyRecords, CopyToCopiesDeeplyButKeepsTheRegistration)
     EXPECT_THROW(original.CopyTo(notAHotKey), EInvalidCast);
 }
 
+TEST(HotKeyRecords, NamesAreReadInTheirStoredEncodingAndWrittenBackUnchanged)
+{
+    // Single bytes in the ANSI code page as written on Windows, or UTF-8 for a
+    // name that does not fit it.
+    const struct {
+        std::string stored;
+        std::string name;
+    } cases[] = {
+        {"B\xFCro", "Büro"},
+        {"Gr\xF6\xDF" "e \x96 \xDC" "bersicht", "Größe – Übersicht"},
+        {"Жук → Ziel", "Жук → Ziel"},
+    };
+    for (const auto& c : cases) {
+        const Bytes stored = ByteBuilder().Long(155).Long(0).String(c.stored).Long(104).Raw({0x08, 0x40})
+                                 .Long(1003).Long(0).Long(-1).Long(0).Raw({1}).Get();
+        const auto hotkey = LoadObject<THotTarvo>(stored);
+        EXPECT_EQ(hotkey->GetDescription(0), c.name + " (Strg+Rück)");
+        EXPECT_EQ(ObjectBytes(*hotkey), stored) << c.name;
+    }
+}
+
 TEST(Shortcut, TextOfCombinations)
 {
     platform::TScopedFakeServices fakes;

@@ -81,6 +81,7 @@ TEST(ContainerFormat, CountedStringsAreReadUpToTheirFirstZeroByte)
         {{0xfe, 0xff, 0xff, 0xff, 'x'}, "", 4},
         {{0x06, 0, 0, 0, 'a', 'b', 0, 'c', 'd', 0}, "ab", 10},
         {{0x03, 0, 0, 0, 'n', 'o', 'z'}, "noz", 7},
+        {{0x05, 0, 0, 0, 'B', 0xfc, 'r', 'o', 0}, "Büro", 9}, // the ANSI code page
     };
     for (const auto& c : cases) {
         TContainerReader reader(c.bytes);

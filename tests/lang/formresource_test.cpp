@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <algorithm>
+
 #include "TFormSampleDialog_resource.h"
 #include "TFormSample_resource.h"
 #include "lang/containertestsupport.h"
@@ -93,6 +95,10 @@ TEST_F(FormResource, TheGeneratedResourceHoldsTheTableAsAStoredContainer)
     EXPECT_EQ(resource.ActiveLangById, lgGERMAN);
     EXPECT_EQ(resource.LangId, lgGERMAN);
     EXPECT_EQ(formresources::TFormSampleDialog.ActiveLang, 0);
+    const Bytes closeGerman = Join({{0x0b, 0, 0, 0}, Ascii("&Schlie"), {0xdf}, Ascii("en"), {0}});
+    EXPECT_NE(std::search(resource.Items.begin(), resource.Items.end(), closeGerman.begin(), closeGerman.end()),
+              resource.Items.end())
+        << "texts are stored in the ANSI code page";
     TInfoList container;
     LoadFromBlock(container, resource.Items);
     EXPECT_EQ(container.Count(), 8);

@@ -6,6 +6,7 @@
 #include "platform/fake/fakeservices.h"
 #include "platform/registry.h"
 #include "settings/appsettings.h"
+#include "support/streamsupport.h"
 #include "support/testsupport.h"
 
 namespace tarvo::platform {
@@ -111,6 +112,17 @@ TEST_F(ShippedMessageFilesTest, LoadInBothLanguagesWithEveryMessageTheProgramSho
               "Die Tastenkombinationen wurden geändert. Möchten Sie die Änderungen speichern?");
 }
 
+TEST_F(ShippedMessageFilesTest, GermanTextsAreStoredInTheAnsiCodePageAndShowStoredNames)
+{
+    const std::string german = testsupport::ReadTextFile(TARVO_MESSAGE_DIR "/stdmess1.mes");
+    EXPECT_NE(german.find("Der Name \x84%s\x93 ist bereits vergeben. Bitte w\xE4hlen"), std::string::npos);
+    // A name as a file written on Windows stores it.
+    auto stored = testsupport::StreamOf(testsupport::ByteBuilder().String("M\xF6" "bel").Get());
+    SelectMessageLanguage(1);
+    ShowMessageNoFmt(27, {stored.GetString()});
+    EXPECT_EQ(TakeShown().at(0).Text, "Der Name „Möbel“ ist bereits vergeben. Bitte wählen Sie einen anderen Namen.");
+}
+
 TEST_F(MessageTablesTest, WithoutFilesOrListEveryMessageIsNotFound)
 {
     SelectMessageLanguage(1);
@@ -144,14 +156,16 @@ TEST_F(MessageTablesTest, StandardMessagesComeFromTheCommonFilesDirectory)
 
 TEST_F(MessageTablesTest, ANumberTakenFirstKeepsItsMessage)
 {
-    WriteMessages(dir.File("stdmess0.mes"), {{9, "StdDelete", "standard"}});
-    WriteMessages(dir.File("tvmess0.mes"), {{0, "Save"}, {9, "TvDelete"}});
+    WriteMessages(dir.File("stdmess0.mes"), {{9, "Löschen", "standard"}});
+    WriteMessages(dir.File("tvmess0.mes"), {{0, "Save"}, {9, "TvLöschen"}});
     WriteMessages(dir.File("more.mes"), {{9, "MoreDelete"}, {-1, "Odd"}});
+    ASSERT_NE(testsupport::ReadTextFile(dir.File("stdmess0.mes")).find("L\xF6schen"), std::string::npos)
+        << "names are stored in the ANSI code page";
     SelectMessageLanguage(0);
     LoadMessageFile(*CurrentMessages(), dir.File("more.mes"));
     EXPECT_EQ(TakeShown(), (TBoxes{
-        Notice("Mess-ID 9 wird von Meldung TvDelete angefordert und bereits von Meldung StdDelete verwendet."),
-        Notice("Mess-ID 9 wird von Meldung MoreDelete angefordert und bereits von Meldung StdDelete verwendet."),
+        Notice("Mess-ID 9 wird von Meldung TvLöschen angefordert und bereits von Meldung Löschen verwendet."),
+        Notice("Mess-ID 9 wird von Meldung MoreDelete angefordert und bereits von Meldung Löschen verwendet."),
     }));
     ShowMessageNo(9);
     EXPECT_EQ(TakeShown().at(0).Text, "standard");
@@ -176,8 +190,7 @@ TEST_F(MessageTablesTest, SwitchingTheLanguageReplacesEveryMessage)
 
 TEST_F(MessageTablesTest, MessagesShowTheirTextsAndPassTheAnswerOn)
 {
-    // Texts from files of the original program are Windows-1252.
-    WriteMessages(dir.File("tvmess0.mes"), {{0, "Save", "Gr\xFC\xDF" "e %s", 0x7FFF0023}});
+    WriteMessages(dir.File("tvmess0.mes"), {{0, "Save", "Grüße %s", 0x7FFF0023}});
     LoadStandardMessages(std::make_unique<TMessageList>(), -1);
     EXPECT_EQ(TakeShown(), TBoxes{}) << "no standard file for language -1";
     LoadMessageFile(*CurrentMessages(), dir.File("tvmess0.mes"));

@@ -211,7 +211,7 @@ TEST(ObjectStream, NumbersAreLittleEndianAndReadBack)
     EXPECT_EQ(stream.Position(), stream.Size());
 }
 
-TEST(ObjectStream, StringsAreLengthAndBytes)
+TEST(ObjectStream, StringsAreLengthAndEncodedBytes)
 {
     struct Case {
         std::string_view text;
@@ -221,7 +221,8 @@ TEST(ObjectStream, StringsAreLengthAndBytes)
         {std::string_view(), {0, 0, 0, 0}}, // an empty text without any data
         {"", {0, 0, 0, 0}},
         {"abc", {3, 0, 0, 0, 'a', 'b', 'c'}},
-        {"\xE4\xF6\xFC", {3, 0, 0, 0, 0xE4, 0xF6, 0xFC}}, // ANSI bytes stay single bytes
+        {"Büro", {4, 0, 0, 0, 'B', 0xFC, 'r', 'o'}}, // one byte per character in the ANSI code page
+        {"Жук", {6, 0, 0, 0, 0xD0, 0x96, 0xD1, 0x83, 0xD0, 0xBA}}, // UTF-8: the length counts its bytes
     };
     for (const auto& c : cases) {
         TObjectStream stream(0);

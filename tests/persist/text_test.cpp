@@ -257,12 +257,52 @@ TEST(Text, NumberToWords)
         EXPECT_EQ(NumberToWords(c.number), c.words) << c.number;
 }
 
-TEST(TextServices, DisplayTextDecodesWindows1252)
+TEST(TextServices, TextsAreStoredAsWindows1252WhenTheyFitAndAsUtf8Otherwise)
 {
-    EXPECT_EQ(text::ToDisplayText("Grüße"), "Grüße") << "UTF-8 stays";
-    EXPECT_EQ(text::ToDisplayText("Gr\xfc\xdf" "e"), "Grüße");
-    EXPECT_EQ(text::ToDisplayText("\x80 5"), "€ 5");
-    EXPECT_EQ(text::ToDisplayText("\x93quoted\x94"), "\u201Cquoted\u201D");
+    const struct {
+        std::string text;
+        std::string bytes;
+    } cases[] = {
+        {"", ""},
+        {"abc", "abc"},
+        {"Büro", "B\xFCro"},
+        {"&Schließen", "&Schlie\xDF" "en"},
+        {"Größe – Übersicht", "Gr\xF6\xDF" "e \x96 \xDC" "bersicht"},
+        {"€ 5 „zitiert“", "\x80 5 \x84zitiert\x93"},
+        {"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"}, // unassigned in the code page
+        {"Жук", "Жук"},
+        {"a → b", "a → b"},
+        {"Büro \u0080", "Büro \u0080"}, // U+0080 has no byte: 0x80 is the euro sign
+        {"Ã¼", "Ã¼"}, // its single bytes C3 BC would read back as "ü"
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(text::Encode(c.text), c.bytes) << c.text;
+        EXPECT_EQ(text::Decode(c.bytes), c.text) << c.text;
+    }
+    EXPECT_EQ(text::Decode("\xC3\xBC"), "ü") << "bytes that are valid UTF-8 are taken as UTF-8";
+    EXPECT_EQ(text::Encode("Gr\xFC\xDF" "e"), "Gr\xFC\xDF" "e") << "a text that is not UTF-8 is taken as Windows-1252";
+}
+
+TEST(TextServices, EveryTextReadsBackAsItselfAndEveryLegacyStringIsWrittenBackUnchanged)
+{
+    // Every text of up to three characters from a set that mixes characters
+    // whose bytes can be confused.
+    const std::string pieces[] = {"", "a", "Ã", "¼", "Â", "€", "ü", "\u0081", "Ж", "\uFEFF", "\U0001F600"};
+    for (const auto& first : pieces)
+        for (const auto& second : pieces)
+            for (const auto& third : pieces)
+                ASSERT_EQ(text::Decode(text::Encode(first + second + third)), first + second + third);
+
+    // Every two bytes that are not valid UTF-8, and some longer ones: an
+    // overlong form, an encoded surrogate, a code point beyond U+10FFFF.
+    std::vector<std::string> legacy = {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE2\x82", "B\xFCro \xC3"};
+    for (int first = 0; first < 256; ++first)
+        for (int second = 0; second < 256; ++second)
+            if (const std::string bytes{char(first), char(second)}; text::Decode(bytes) != bytes)
+                legacy.push_back(bytes);
+    EXPECT_GT(legacy.size(), 30000u);
+    for (const auto& bytes : legacy)
+        ASSERT_EQ(text::Encode(text::Decode(bytes)), bytes) << testing::PrintToString(bytes);
 }
 
 TEST(Text, CharactersOfUtf8Texts)

@@ -134,6 +134,31 @@ TEST(TvoTool, DumpAndBuildRoundTripThroughFiles)
     EXPECT_EQ(ReadFile(dir.File("keys.tvo")), ReadFile(dir.File("copy.tvo")));
 }
 
+TEST(TvoTool, DumpAndBuildReproduceAFileWrittenOnWindows)
+{
+    TempDir dir;
+    Bytes written = ByteBuilder()
+                        .Long(156).Long(104).Raw({0})
+                        .Long(1003).Long(1)
+                        .Long(155).Long(0).String("B\xFCro").Long(104).Raw({0x08, 0x40})
+                        .Long(1003).Long(1)
+                        .Long(201).Long(0).String("\x84" "Entw\xFC" "rfe\x93").Long(104).String("C:\\M\xF6" "bel.exe")
+                        .Long(1).String("\x81").String("").String("M\xF6" "bel")
+                        .Long(0).Long(0).Raw({1})
+                        .Long(0).Long(1)
+                        .Get();
+    written.resize(16384, 0);
+    WriteFile(dir.File("windows.tvo"), written);
+    const TToolRun dump = RunTool({"dump", dir.File("windows.tvo")}, dir);
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    for (const char* expected : {"\"name\": \"Büro\"", "\"name\": \"„Entwürfe“\"", "\"fileName\": \"C:\\\\Möbel.exe\""})
+        EXPECT_NE(dump.out.find(expected), std::string::npos) << expected << " in\n" << dump.out;
+    WriteTextFile(dir.File("windows.json"), dump.out);
+    const TToolRun build = RunTool({"build", dir.File("windows.json"), dir.File("copy.tvo")}, dir);
+    ASSERT_EQ(build.status, 0) << build.err;
+    EXPECT_EQ(ReadFile(dir.File("copy.tvo")), written);
+}
+
 TEST(TvoTool, OldRecordVersionsAreShownAndRewrittenAsCurrent)
 {
     TempDir dir;
@@ -203,7 +228,7 @@ TEST(TvoTool, MessagesListsEveryFieldOfAMessageFile)
     message->Caption = "Name vergeben";
     message->Text = "Der Name \xE2\x80\x9E%s\xE2\x80\x9C ist vergeben.";
     message->Style = 0x130;
-    message->Bemerkung = "Gr\xFC\xDF" "e"; // Windows-1252, as in files of the original program
+    message->Bemerkung = "Grüße";
     messages.Add(std::move(message));
     WriteMessageFile(messages, dir.File("stdmess1.mes"));
 
