@@ -8,7 +8,6 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
-#include <cstdlib>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -16,13 +15,12 @@
 
 #include "app/hotkeyregistrar.h"
 #include "app/traymenu.h"
-#include "platform/host.h"
 #include "platform/launcher.h"
 #include "platform/messagebox.h"
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/windowsystem.h"
-#include "platform/x11/x11services.h"
+#include "platform/windowsystemservices.h"
 
 namespace tarvo::tools {
 
@@ -84,22 +82,21 @@ private:
     struct sigaction previousTerm_ {};
 };
 
-// The X11 services while the tool listens. The host's services are put back
-// before the event loop's application object goes, which the X connection's
-// socket notifier needs.
-class TX11Services {
+// The window-system services while the tool listens. The headless ones are
+// put back before the event loop's application object goes, which the
+// connection's socket notifier needs.
+class TWindowSystemServices {
 public:
-    explicit TX11Services(std::function<void()> onConnectionLost)
+    explicit TWindowSystemServices(std::function<void()> onConnectionLost)
     {
-        if (!platform::x11::InstallX11Services(platform::Services(), std::move(onConnectionLost))) {
-            const char* display = std::getenv("DISPLAY");
-            throw EXServerError(std::string("cannot listen for hotkeys: no X server can be reached (DISPLAY=") +
-                                (display ? display : "") + ")");
-        }
+        const platform::TWindowSystemChoice choice = platform::InstallWindowSystemServices(
+            platform::Services(), [onConnectionLost](const std::string& /*problem*/) { onConnectionLost(); });
+        if (!choice.Reached)
+            throw EXServerError("cannot listen for hotkeys: " + choice.Problem);
     }
-    ~TX11Services() { platform::Services() = platform::HostServices(); }
-    TX11Services(const TX11Services&) = delete;
-    TX11Services& operator=(const TX11Services&) = delete;
+    ~TWindowSystemServices() { platform::WithdrawWindowSystemServices(platform::Services()); }
+    TWindowSystemServices(const TWindowSystemServices&) = delete;
+    TWindowSystemServices& operator=(const TWindowSystemServices&) = delete;
 };
 
 std::string RefusalText(platform::THotKeyResult reason)
@@ -120,7 +117,7 @@ void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& er
     char* argv[] = {name, nullptr};
     QCoreApplication application(argc, argv);
     constexpr int ConnectionLost = 1;
-    TX11Services x11([] { QCoreApplication::exit(ConnectionLost); });
+    TWindowSystemServices windowSystem([] { QCoreApplication::exit(ConnectionLost); });
     TTerminationSignals termination([] { QCoreApplication::quit(); });
     TTrayMenuList trayMenu;
     THotKeyRegistrar registrar(*platform::Services().HotKeys, trayMenu, [&]() -> THotKeyFile& { return document; });

@@ -20,7 +20,7 @@
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
-#include "platform/x11/x11services.h"
+#include "platform/windowsystemservices.h"
 #include "tools/containerjson.h"
 #include "tools/hotkeyjson.h"
 #include "tools/listen.h"
@@ -127,9 +127,9 @@ int Exec(const std::string& fileName, const std::string& name)
         const tarvo::THotTarvo& hotkey = document->HotKey(i);
         if (tarvo::text::ToDisplayText(hotkey.Name) != name)
             continue;
-        // Without an X server the host services stay: programs are still
-        // started, no window is found.
-        tarvo::platform::x11::InstallX11Services(tarvo::platform::Services());
+        // Without a window system the headless services serve: programs are
+        // still started, no window is found.
+        tarvo::platform::InstallWindowSystemServices(tarvo::platform::Services());
         hotkey.ExecuteHotKey();
         tarvo::platform::Services().Launcher->WaitForShowCommands();
         return 0;
