@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/session.h"
 #include "hotkeys/hotkeyfile.h"
 #include "lang/containermodule.h"
 #include "lang/message.h"
@@ -142,7 +143,7 @@ int Listen(const std::string& fileName)
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
     try {
         tarvo::tools::ListenForHotKeys(*document, std::cout, std::cerr);
-    } catch (const tarvo::tools::EXServerError& error) {
+    } catch (const tarvo::EWindowSystemError& error) {
         throw TToolError{fileName, error.what()};
     }
     return 0;
