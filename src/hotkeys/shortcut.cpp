@@ -2,6 +2,7 @@
 
 #include "persist/text.h"
 #include "platform/services.h"
+#include "platform/virtualkeys.h"
 
 namespace tarvo {
 
@@ -11,32 +12,31 @@ namespace {
 // character.
 std::string KeyName(uint8_t key)
 {
+    using namespace platform;
     switch (key) {
-    case 0x08: return "Rück";
-    case 0x09: return "Tab";
-    case 0x0D: return "Enter";
-    case 0x1B: return "Esc";
-    case 0x20: return "Leertaste";
-    case 0x21: return "BildAuf";
-    case 0x22: return "BildAb";
-    case 0x23: return "Ende";
-    case 0x24: return "Pos1";
-    case 0x25: return "Linksbündig";
-    case 0x26: return "Nach oben";
-    case 0x27: return "Rechts";
-    case 0x28: return "Nach unten";
-    case 0x2D: return "Einfg";
-    case 0x2E: return "Entf";
+    case VkBack: return "Rück";
+    case VkTab: return "Tab";
+    case VkReturn: return "Enter";
+    case VkEscape: return "Esc";
+    case VkSpace: return "Leertaste";
+    case VkPrior: return "BildAuf";
+    case VkNext: return "BildAb";
+    case VkEnd: return "Ende";
+    case VkHome: return "Pos1";
+    case VkLeft: return "Linksbündig";
+    case VkUp: return "Nach oben";
+    case VkRight: return "Rechts";
+    case VkDown: return "Nach unten";
+    case VkInsert: return "Einfg";
+    case VkDelete: return "Entf";
     default: break;
     }
-    if (key >= '0' && key <= '9')
+    if (IsDigitKey(key) || IsLetterKey(key))
         return std::string(1, static_cast<char>(key));
-    if (key >= 'A' && key <= 'Z')
-        return std::string(1, static_cast<char>(key));
-    if (key >= 0x60 && key <= 0x69) // numeric keypad digits read like the main row
-        return std::string(1, static_cast<char>('0' + key - 0x60));
-    if (key >= 0x70 && key <= 0x87)
-        return "F" + std::to_string(key - 0x6F);
+    if (IsNumpadDigitKey(key)) // numeric keypad digits read like the main row
+        return std::string(1, static_cast<char>('0' + key - VkNumpad0));
+    if (IsFunctionKey(key))
+        return "F" + std::to_string(FunctionKeyNumber(key));
     if (key == 0)
         return {};
     std::string systemName = platform::Services().KeyNames->KeyName(key);

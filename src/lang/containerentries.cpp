@@ -131,11 +131,11 @@ void TCIStr::SetStringList(const std::string& value, int slot, int /*line*/)
     SetValue(value, slot);
 }
 
-void TCIStr::ApplyTo(QObject& component, int slot) const
+void TCIStr::ApplyTo(QObject& component, int slot, const IComponentProperties& properties) const
 {
     const std::string text = GetValue(slot);
     if (!text.empty())
-        WriteStringProperty(component, PropertyName, DisplayText(text));
+        properties.WriteStringProperty(component, PropertyName, DisplayText(text));
 }
 
 // ---- TCIStrList ----
@@ -186,14 +186,15 @@ void TCIStrList::SetStringList(const std::string& value, int slot, int line)
         LineCount = std::max(LineCount, static_cast<int32_t>(list.size()));
 }
 
-std::optional<TLineTarget> TCIStrList::LineTarget(QObject& component) const
+std::optional<TLineTarget> TCIStrList::LineTarget(QObject& component,
+                                                  const IComponentProperties& properties) const
 {
-    return LinePropertyOf(component, PropertyName);
+    return properties.LinePropertyOf(component, PropertyName);
 }
 
-void TCIStrList::ApplyTo(QObject& component, int slot) const
+void TCIStrList::ApplyTo(QObject& component, int slot, const IComponentProperties& properties) const
 {
-    const auto target = LineTarget(component);
+    const auto target = LineTarget(component, properties);
     if (!target)
         return;
     const int lines = std::min(LineCount, static_cast<int32_t>(target->Count));
@@ -204,19 +205,22 @@ void TCIStrList::ApplyTo(QObject& component, int slot) const
     }
 }
 
-std::optional<TLineTarget> TCIStPanels::LineTarget(QObject& component) const
+std::optional<TLineTarget> TCIStPanels::LineTarget(QObject& component,
+                                                   const IComponentProperties& properties) const
 {
-    return StatusPanelsOf(component);
+    return properties.StatusPanelsOf(component);
 }
 
-std::optional<TLineTarget> TCIHdCtrl::LineTarget(QObject& component) const
+std::optional<TLineTarget> TCIHdCtrl::LineTarget(QObject& component,
+                                                 const IComponentProperties& properties) const
 {
-    return HeaderSectionsOf(component);
+    return properties.HeaderSectionsOf(component);
 }
 
-std::optional<TLineTarget> TCIListClmns::LineTarget(QObject& component) const
+std::optional<TLineTarget> TCIListClmns::LineTarget(QObject& component,
+                                                    const IComponentProperties& properties) const
 {
-    return ListColumnsOf(component);
+    return properties.ListColumnsOf(component);
 }
 
 // ---- TInfoList ----

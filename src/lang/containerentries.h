@@ -23,7 +23,7 @@
 
 #include "lang/container.h"
 #include "lang/containerlanguages.h"
-#include "lang/mltlangproperties.h"
+#include "lang/componentproperties.h"
 
 namespace tarvo {
 
@@ -46,9 +46,9 @@ public:
     virtual void SetValue(const std::string& value, int slot);
     virtual std::string GetStringList(int slot, int line) const;
     virtual void SetStringList(const std::string& value, int slot, int line);
-    // Writes the slot's text(s) into the component. Empty texts are skipped,
-    // and so is a component without the property.
-    virtual void ApplyTo(QObject& component, int slot) const = 0;
+    // Writes the slot's text(s) into the component through properties.
+    // Empty texts are skipped, and so is a component without the property.
+    virtual void ApplyTo(QObject& component, int slot, const IComponentProperties& properties) const = 0;
 
     // The component the entry is bound to; unset until its switcher binds it,
     // and unset again when the component goes.
@@ -79,7 +79,7 @@ class TCIStr : public TCI {
     void SetValue(const std::string& value, int slot) override;
     std::string GetStringList(int slot, int line) const override;
     void SetStringList(const std::string& value, int slot, int line) override;
-    void ApplyTo(QObject& component, int slot) const override;
+    void ApplyTo(QObject& component, int slot, const IComponentProperties& properties) const override;
 
     const std::vector<std::string>& Texts() const { return texts_; }
 
@@ -105,13 +105,13 @@ class TCIStrList : public TCI {
     void SetStringList(const std::string& value, int slot, int line) override;
     // Replaces the lines of the target in place, up to the shorter of the
     // line count and the target's length.
-    void ApplyTo(QObject& component, int slot) const override;
+    void ApplyTo(QObject& component, int slot, const IComponentProperties& properties) const override;
 
     const std::vector<std::vector<std::string>>& Lists() const { return lists_; }
 
 protected:
     // The lines the entry translates on the component; none when it has none.
-    virtual std::optional<TLineTarget> LineTarget(QObject& component) const;
+    virtual std::optional<TLineTarget> LineTarget(QObject& component, const IComponentProperties& properties) const;
 
 private:
     std::vector<std::vector<std::string>> lists_;
@@ -121,21 +121,21 @@ private:
 class TCIStPanels : public TCIStrList {
     TARVO_CONTAINER_CLASS(TCIStPanels)
 protected:
-    std::optional<TLineTarget> LineTarget(QObject& component) const override;
+    std::optional<TLineTarget> LineTarget(QObject& component, const IComponentProperties& properties) const override;
 };
 
 // The sections of a header; the property name is not consulted.
 class TCIHdCtrl : public TCIStrList {
     TARVO_CONTAINER_CLASS(TCIHdCtrl)
 protected:
-    std::optional<TLineTarget> LineTarget(QObject& component) const override;
+    std::optional<TLineTarget> LineTarget(QObject& component, const IComponentProperties& properties) const override;
 };
 
 // The column captions of a list; the property name is not consulted.
 class TCIListClmns : public TCIStrList {
     TARVO_CONTAINER_CLASS(TCIListClmns)
 protected:
-    std::optional<TLineTarget> LineTarget(QObject& component) const override;
+    std::optional<TLineTarget> LineTarget(QObject& component, const IComponentProperties& properties) const override;
 };
 
 // The translations of one form: its entries, then its language slots.

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include "lang/mltlang.h"
+#include "lang/mltlangproperties.h"
 
 namespace tarvo {
 
@@ -17,9 +18,9 @@ void ShowDesignTexts(TMltLang& mltLang, int designSlot)
     for (int i = 0; i < items.Count(); ++i) {
         const TCI& entry = *items.Get(i);
         if (QObject* component = EntryComponent(*form, entry)) {
-            entry.ApplyTo(*component, 0);
+            entry.ApplyTo(*component, 0, WidgetProperties());
             if (designSlot != 0)
-                entry.ApplyTo(*component, designSlot);
+                entry.ApplyTo(*component, designSlot, WidgetProperties());
         }
     }
 }

@@ -1,6 +1,5 @@
 #include "lang/messagelist.h"
 
-#include "lang/mltlang.h"
 #include "persist/errors.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
@@ -112,11 +111,6 @@ int ShowMessageNo(int32_t number)
 int ShowMessageNoFmt(int32_t number, const TMessageArgs& args)
 {
     return theMessages ? theMessages->ShowMessageFmt(number, args) : ShowMissingMessageNotice(number);
-}
-
-void SetFormLanguage(int32_t language, TMltLang& mltLang)
-{
-    mltLang.SetActiveLang(language);
 }
 
 } // namespace tarvo

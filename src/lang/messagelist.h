@@ -18,8 +18,6 @@
 
 namespace tarvo {
 
-class TMltLang;
-
 class TMessageList {
 public:
     virtual ~TMessageList() = default;
@@ -59,10 +57,5 @@ void SelectMessageLanguage(int32_t language);
 // list every number is one that is not found.
 int ShowMessageNo(int32_t number);
 int ShowMessageNoFmt(int32_t number, const TMessageArgs& args);
-
-// Switches the form's language switcher to the language index, and with it
-// every form that exists (the forms' on-show handlers, the main window's
-// language selection).
-void SetFormLanguage(int32_t language, TMltLang& mltLang);
 
 } // namespace tarvo

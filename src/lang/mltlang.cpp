@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "lang/mltlangproperties.h"
+
 namespace tarvo {
 
 namespace {
@@ -120,7 +122,7 @@ void TMltLang::Apply() const
 {
     for (int i = 0; i < items_->Count(); ++i)
         if (const TCI* entry = items_->Get(i); entry && entry->Component)
-            entry->ApplyTo(*entry->Component, activeLang_);
+            entry->ApplyTo(*entry->Component, activeLang_, WidgetProperties());
 }
 
 int TMltLang::LastSlotWith(TLangid id) const
@@ -230,6 +232,11 @@ int ComponentIndex(const QWidget& form, const QObject& component)
             ++index;
     }
     return -1;
+}
+
+void SetFormLanguage(int32_t language, TMltLang& mltLang)
+{
+    mltLang.SetActiveLang(language);
 }
 
 } // namespace tarvo

@@ -126,4 +126,9 @@ QObject* EntryComponent(QWidget& form, const TCI& entry);
 // its parent.
 int ComponentIndex(const QWidget& form, const QObject& component);
 
+// Switches the form's language switcher to the language index, and with it
+// every form that exists (the forms' on-show handlers, the main window's
+// language selection).
+void SetFormLanguage(int32_t language, TMltLang& mltLang);
+
 } // namespace tarvo

@@ -17,11 +17,6 @@
 
 namespace tarvo {
 
-QString DisplayText(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QByteArray QtPropertyName(const QObject& component, std::string_view propertyName)
 {
     const auto* widget = qobject_cast<const QWidget*>(&component);
@@ -50,7 +45,8 @@ QByteArray QtPropertyName(const QObject& component, std::string_view propertyNam
     return name;
 }
 
-bool WriteStringProperty(QObject& component, std::string_view propertyName, const QString& text)
+bool TWidgetProperties::WriteStringProperty(QObject& component, std::string_view propertyName,
+                                            const QString& text) const
 {
     const QMetaObject& meta = *component.metaObject();
     const int index = meta.indexOfProperty(QtPropertyName(component, propertyName).constData());
@@ -68,7 +64,7 @@ bool WriteStringProperty(QObject& component, std::string_view propertyName, cons
     return true;
 }
 
-std::optional<TLineTarget> LinePropertyOf(QObject& component, std::string_view propertyName)
+std::optional<TLineTarget> TWidgetProperties::LinePropertyOf(QObject& component, std::string_view propertyName) const
 {
     if (propertyName != "Items")
         return std::nullopt;
@@ -79,7 +75,7 @@ std::optional<TLineTarget> LinePropertyOf(QObject& component, std::string_view p
     return std::nullopt;
 }
 
-std::optional<TLineTarget> StatusPanelsOf(QObject& component)
+std::optional<TLineTarget> TWidgetProperties::StatusPanelsOf(QObject& component) const
 {
     auto* statusBar = qobject_cast<QStatusBar*>(&component);
     if (!statusBar)
@@ -89,7 +85,7 @@ std::optional<TLineTarget> StatusPanelsOf(QObject& component)
                        [panels](int line, const QString& text) { panels[line]->setText(text); }};
 }
 
-std::optional<TLineTarget> HeaderSectionsOf(QObject& component)
+std::optional<TLineTarget> TWidgetProperties::HeaderSectionsOf(QObject& component) const
 {
     auto* header = qobject_cast<QHeaderView*>(&component);
     if (!header || !header->model())
@@ -99,13 +95,19 @@ std::optional<TLineTarget> HeaderSectionsOf(QObject& component)
                        }};
 }
 
-std::optional<TLineTarget> ListColumnsOf(QObject& component)
+std::optional<TLineTarget> TWidgetProperties::ListColumnsOf(QObject& component) const
 {
     auto* tree = qobject_cast<QTreeWidget*>(&component);
     if (!tree)
         return std::nullopt;
     return TLineTarget{tree->columnCount(),
                        [tree](int line, const QString& text) { tree->headerItem()->setText(line, text); }};
+}
+
+const TWidgetProperties& WidgetProperties()
+{
+    static const TWidgetProperties properties;
+    return properties;
 }
 
 } // namespace tarvo

@@ -13,13 +13,14 @@
 #include <string>
 #include <vector>
 
+#include "app/session.h"
 #include "hotkeys/hotkeyfile.h"
 #include "lang/containermodule.h"
 #include "lang/message.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
-#include "platform/x11/x11services.h"
+#include "platform/windowsystemservices.h"
 #include "tools/containerjson.h"
 #include "tools/hotkeyjson.h"
 #include "tools/listen.h"
@@ -126,9 +127,9 @@ int Exec(const std::string& fileName, const std::string& name)
         const tarvo::THotTarvo& hotkey = document->HotKey(i);
         if (hotkey.Name != name)
             continue;
-        // Without an X server the host services stay: programs are still
-        // started, no window is found.
-        tarvo::platform::x11::InstallX11Services(tarvo::platform::Services());
+        // Without a window system the headless services serve: programs are
+        // still started, no window is found.
+        tarvo::platform::InstallWindowSystemServices(tarvo::platform::Services());
         hotkey.ExecuteHotKey();
         tarvo::platform::Services().Launcher->WaitForShowCommands();
         return 0;
@@ -141,7 +142,7 @@ int Listen(const std::string& fileName)
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
     try {
         tarvo::tools::ListenForHotKeys(*document, std::cout, std::cerr);
-    } catch (const tarvo::tools::EXServerError& error) {
+    } catch (const tarvo::EWindowSystemError& error) {
         throw TToolError{fileName, error.what()};
     }
     return 0;

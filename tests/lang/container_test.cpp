@@ -15,7 +15,7 @@ namespace {
 // An entry class that overrides none of the text operations and is not registered.
 class TTestEntry : public TCI {
     TARVO_CONTAINER_CLASS(TTestEntry)
-    void ApplyTo(QObject& /*component*/, int /*slot*/) const override {}
+    void ApplyTo(QObject& /*component*/, int /*slot*/, const IComponentProperties& /*properties*/) const override {}
 };
 
 // The offset of the record version that follows an entry's TCI part.

@@ -17,6 +17,7 @@
 #include "lang/containertestsupport.h"
 #include "lang/formresource.h"
 #include "lang/mltlang.h"
+#include "lang/mltlangproperties.h"
 
 using namespace tarvo;
 using namespace tarvo::testsupport;
@@ -352,8 +353,8 @@ TEST(TranslatedProperties, EachNameReachesTheQtPropertyOfTheWidgetClass)
             << c.name << " of " << component->metaObject()->className();
     }
     QLabel label(&window);
-    EXPECT_FALSE(WriteStringProperty(label, "Enabled", "false")) << "not a string property";
-    EXPECT_FALSE(WriteStringProperty(label, "Filter", "*.tvo")) << "no such property";
+    EXPECT_FALSE(WidgetProperties().WriteStringProperty(label, "Enabled", "false")) << "not a string property";
+    EXPECT_FALSE(WidgetProperties().WriteStringProperty(label, "Filter", "*.tvo")) << "no such property";
 }
 
 TEST(TranslatedProperties, LinesAreReplacedInPlaceKeepingTheirData)
@@ -363,7 +364,7 @@ TEST(TranslatedProperties, LinesAreReplacedInPlaceKeepingTheirData)
     combo->addItem("a", 10);
     combo->addItem("b", 20);
     combo->setCurrentIndex(1);
-    ExecModeEntry()->ApplyTo(*combo, 1);
+    ExecModeEntry()->ApplyTo(*combo, 1, WidgetProperties());
     EXPECT_EQ(combo->count(), 2) << "lines beyond the target's end are skipped";
     EXPECT_EQ(combo->itemText(0), "a") << "slot 1 has no text of its own for line 0";
     EXPECT_EQ(combo->itemText(1), "minimiert");
@@ -373,13 +374,13 @@ TEST(TranslatedProperties, LinesAreReplacedInPlaceKeepingTheirData)
     auto* statusBar = new QStatusBar(&window);
     auto* panel = new QLabel;
     statusBar->addWidget(panel);
-    ExecModeEntry<TCIStPanels>()->ApplyTo(*statusBar, 0);
+    ExecModeEntry<TCIStPanels>()->ApplyTo(*statusBar, 0, WidgetProperties());
     EXPECT_EQ(panel->text(), "normal");
     auto* tree = new QTreeWidget(&window);
     tree->setColumnCount(3);
-    ExecModeEntry<TCIListClmns>()->ApplyTo(*tree, 1);
+    ExecModeEntry<TCIListClmns>()->ApplyTo(*tree, 1, WidgetProperties());
     EXPECT_EQ(tree->headerItem()->text(2), "maximiert");
-    ExecModeEntry<TCIHdCtrl>()->ApplyTo(*tree->header(), 0);
+    ExecModeEntry<TCIHdCtrl>()->ApplyTo(*tree->header(), 0, WidgetProperties());
     EXPECT_EQ(tree->headerItem()->text(1), "minimized");
 }
 

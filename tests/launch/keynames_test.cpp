@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "hotkeys/shortcut.h"
+#include "platform/services.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/keynames.h"
 #include "xdesktop.h"
@@ -33,7 +34,7 @@ public:
 
 TEST(X11KeyNames, PunctuationKeysAreNamedAfterTheCharacterOfTheLayout)
 {
-    const std::shared_ptr<TConnection> connection = TConnection::Open();
+    const std::shared_ptr<TConnection> connection = TConnection::Open(platform::Services().Environment->Get("DISPLAY").value_or(""));
     ASSERT_TRUE(connection) << "no X server: run the launch tests under scripts/with-xvfb";
     const TX11KeyNames names(connection);
     EXPECT_EQ(names.KeyName(0xBA), ";");  // VK_OEM_1

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "platform/services.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/x11hotkeys.h"
 #include "x11/testkeyboard.h"
@@ -38,7 +39,7 @@ protected:
     void SetUp() override
     {
         keyboard_ = std::make_unique<TTestKeyboard>();
-        connection_ = TConnection::Open();
+        connection_ = TConnection::Open(Services().Environment->Get("DISPLAY").value_or(""));
         ASSERT_TRUE(connection_) << "cannot connect to the X server";
         hotkeys_ = std::make_unique<TX11HotKeys>(connection_);
     }

@@ -33,12 +33,12 @@ xcb_timestamp_t EventTime(const xcb_generic_event_t& event)
 
 } // namespace
 
-std::unique_ptr<TConnection> TConnection::Open(const char* displayName)
+std::unique_ptr<TConnection> TConnection::Open(const std::string& displayName)
 {
-    if (!displayName && !std::getenv("DISPLAY"))
+    if (displayName.empty())
         return nullptr;
     int screenNumber = 0;
-    xcb_connection_t* connection = xcb_connect(displayName, &screenNumber);
+    xcb_connection_t* connection = xcb_connect(displayName.c_str(), &screenNumber);
     if (xcb_connection_has_error(connection)) {
         xcb_disconnect(connection);
         return nullptr;

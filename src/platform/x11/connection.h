@@ -22,8 +22,10 @@ namespace tarvo::platform::x11 {
 
 class TConnection {
 public:
-    // nullptr when no X server can be reached (no display, connection refused).
-    static std::unique_ptr<TConnection> Open(const char* displayName = nullptr);
+    // A connection to the display ("host:display.screen", as DISPLAY holds
+    // it); nullptr when no X server can be reached (empty name, connection
+    // refused).
+    static std::unique_ptr<TConnection> Open(const std::string& displayName);
     ~TConnection();
     TConnection(const TConnection&) = delete;
     TConnection& operator=(const TConnection&) = delete;

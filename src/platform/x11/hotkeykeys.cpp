@@ -5,65 +5,65 @@
 
 #include <array>
 
-#include "platform/x11/virtualkeys.h"
+#include "platform/virtualkeys.h"
 
 namespace tarvo::platform::x11 {
 
 namespace {
 
 struct TKeysymEntry {
-    uint8_t VirtualKey;
+    uint16_t VirtualKey;
     xcb_keysym_t Keysym;
 };
 
 // The keys outside the ranges of letters, digits, keypad digits and function
 // keys. A code listed twice has two keys.
 constexpr std::array KeysymTable{
-    TKeysymEntry{0x08, XK_BackSpace},
-    TKeysymEntry{0x09, XK_Tab},
-    TKeysymEntry{0x0C, XK_Clear},
-    TKeysymEntry{0x0D, XK_Return},
-    TKeysymEntry{0x0D, XK_KP_Enter},
-    TKeysymEntry{0x13, XK_Pause},
-    TKeysymEntry{0x1B, XK_Escape},
-    TKeysymEntry{0x20, XK_space},
-    TKeysymEntry{0x21, XK_Prior},
-    TKeysymEntry{0x22, XK_Next},
-    TKeysymEntry{0x23, XK_End},
-    TKeysymEntry{0x24, XK_Home},
-    TKeysymEntry{0x25, XK_Left},
-    TKeysymEntry{0x26, XK_Up},
-    TKeysymEntry{0x27, XK_Right},
-    TKeysymEntry{0x28, XK_Down},
-    TKeysymEntry{0x29, XK_Select},
-    TKeysymEntry{0x2B, XK_Execute},
-    TKeysymEntry{0x2C, XK_Print},
-    TKeysymEntry{0x2D, XK_Insert},
-    TKeysymEntry{0x2E, XK_Delete},
-    TKeysymEntry{0x2F, XK_Help},
-    TKeysymEntry{0x5B, XK_Super_L},
-    TKeysymEntry{0x5C, XK_Super_R},
-    TKeysymEntry{0x5D, XK_Menu},
-    TKeysymEntry{0x5F, XF86XK_Sleep},
-    TKeysymEntry{0x6C, XK_KP_Separator},
-    TKeysymEntry{0xA6, XF86XK_Back},
-    TKeysymEntry{0xA7, XF86XK_Forward},
-    TKeysymEntry{0xA8, XF86XK_Refresh},
-    TKeysymEntry{0xA9, XF86XK_Stop},
-    TKeysymEntry{0xAA, XF86XK_Search},
-    TKeysymEntry{0xAB, XF86XK_Favorites},
-    TKeysymEntry{0xAC, XF86XK_HomePage},
-    TKeysymEntry{0xAD, XF86XK_AudioMute},
-    TKeysymEntry{0xAE, XF86XK_AudioLowerVolume},
-    TKeysymEntry{0xAF, XF86XK_AudioRaiseVolume},
-    TKeysymEntry{0xB0, XF86XK_AudioNext},
-    TKeysymEntry{0xB1, XF86XK_AudioPrev},
-    TKeysymEntry{0xB2, XF86XK_AudioStop},
-    TKeysymEntry{0xB3, XF86XK_AudioPlay},
-    TKeysymEntry{0xB4, XF86XK_Mail},
-    TKeysymEntry{0xB5, XF86XK_AudioMedia},
-    TKeysymEntry{0xB6, XF86XK_MyComputer},
-    TKeysymEntry{0xB7, XF86XK_Calculator},
+    TKeysymEntry{VkBack, XK_BackSpace},
+    TKeysymEntry{VkTab, XK_Tab},
+    TKeysymEntry{VkClear, XK_Clear},
+    TKeysymEntry{VkReturn, XK_Return},
+    TKeysymEntry{VkReturn, XK_KP_Enter},
+    TKeysymEntry{VkPause, XK_Pause},
+    TKeysymEntry{VkEscape, XK_Escape},
+    TKeysymEntry{VkSpace, XK_space},
+    TKeysymEntry{VkPrior, XK_Prior},
+    TKeysymEntry{VkNext, XK_Next},
+    TKeysymEntry{VkEnd, XK_End},
+    TKeysymEntry{VkHome, XK_Home},
+    TKeysymEntry{VkLeft, XK_Left},
+    TKeysymEntry{VkUp, XK_Up},
+    TKeysymEntry{VkRight, XK_Right},
+    TKeysymEntry{VkDown, XK_Down},
+    TKeysymEntry{VkSelect, XK_Select},
+    TKeysymEntry{VkExecute, XK_Execute},
+    TKeysymEntry{VkSnapshot, XK_Print},
+    TKeysymEntry{VkInsert, XK_Insert},
+    TKeysymEntry{VkDelete, XK_Delete},
+    TKeysymEntry{VkHelp, XK_Help},
+    TKeysymEntry{VkLWin, XK_Super_L},
+    TKeysymEntry{VkRWin, XK_Super_R},
+    TKeysymEntry{VkApps, XK_Menu},
+    TKeysymEntry{VkSleep, XF86XK_Sleep},
+    TKeysymEntry{VkSeparator, XK_KP_Separator},
+    TKeysymEntry{VkBrowserBack, XF86XK_Back},
+    TKeysymEntry{VkBrowserForward, XF86XK_Forward},
+    TKeysymEntry{VkBrowserRefresh, XF86XK_Refresh},
+    TKeysymEntry{VkBrowserStop, XF86XK_Stop},
+    TKeysymEntry{VkBrowserSearch, XF86XK_Search},
+    TKeysymEntry{VkBrowserFavorites, XF86XK_Favorites},
+    TKeysymEntry{VkBrowserHome, XF86XK_HomePage},
+    TKeysymEntry{VkVolumeMute, XF86XK_AudioMute},
+    TKeysymEntry{VkVolumeDown, XF86XK_AudioLowerVolume},
+    TKeysymEntry{VkVolumeUp, XF86XK_AudioRaiseVolume},
+    TKeysymEntry{VkMediaNextTrack, XF86XK_AudioNext},
+    TKeysymEntry{VkMediaPrevTrack, XF86XK_AudioPrev},
+    TKeysymEntry{VkMediaStop, XF86XK_AudioStop},
+    TKeysymEntry{VkMediaPlayPause, XF86XK_AudioPlay},
+    TKeysymEntry{VkLaunchMail, XF86XK_Mail},
+    TKeysymEntry{VkLaunchMediaSelect, XF86XK_AudioMedia},
+    TKeysymEntry{VkLaunchApp1, XF86XK_MyComputer},
+    TKeysymEntry{VkLaunchApp2, XF86XK_Calculator},
 };
 
 // The keypad keys 0 to 9 as they read with NumLock off.
@@ -74,16 +74,24 @@ constexpr std::array<xcb_keysym_t, 10> KeypadWithoutNumLock{
 
 } // namespace
 
+std::optional<xcb_keycode_t> KeyCodeAtUsPosition(uint16_t virtualKey)
+{
+    if (const std::optional<int> inputCode = InputCodeAtUsPosition(virtualKey))
+        return static_cast<xcb_keycode_t>(*inputCode + XkbKeyCodeOffset);
+    return std::nullopt;
+}
+
 std::vector<xcb_keysym_t> KeysymsOfVirtualKey(uint16_t virtualKey)
 {
-    if (virtualKey >= '0' && virtualKey <= '9')
-        return {static_cast<xcb_keysym_t>(XK_0 + virtualKey - '0')};
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return {static_cast<xcb_keysym_t>(XK_a + virtualKey - 'A')};
-    if (virtualKey >= 0x60 && virtualKey <= 0x69) // keypad digits work with NumLock on and off
-        return {static_cast<xcb_keysym_t>(XK_KP_0 + virtualKey - 0x60), KeypadWithoutNumLock[virtualKey - 0x60]};
-    if (virtualKey >= 0x70 && virtualKey <= 0x87)
-        return {static_cast<xcb_keysym_t>(XK_F1 + virtualKey - 0x70)};
+    if (IsDigitKey(virtualKey))
+        return {static_cast<xcb_keysym_t>(XK_0 + virtualKey - Vk0)};
+    if (IsLetterKey(virtualKey))
+        return {static_cast<xcb_keysym_t>(XK_a + virtualKey - VkA)};
+    if (IsNumpadDigitKey(virtualKey)) // keypad digits work with NumLock on and off
+        return {static_cast<xcb_keysym_t>(XK_KP_0 + virtualKey - VkNumpad0),
+                KeypadWithoutNumLock[virtualKey - VkNumpad0]};
+    if (IsFunctionKey(virtualKey))
+        return {static_cast<xcb_keysym_t>(XK_F1 + virtualKey - VkF1)};
     std::vector<xcb_keysym_t> keysyms;
     for (const TKeysymEntry& entry : KeysymTable)
         if (entry.VirtualKey == virtualKey)

@@ -7,7 +7,6 @@
 #include "platform/hotkeyservice.h"
 #include "platform/x11/hotkeykeys.h"
 #include "platform/x11/reply.h"
-#include "platform/x11/virtualkeys.h"
 
 namespace tarvo::platform::x11 {
 

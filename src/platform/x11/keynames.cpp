@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #include "platform/x11/hotkeykeys.h"
-#include "platform/x11/virtualkeys.h"
 #include "platform/x11/xcbxkb.h"
 
 namespace tarvo::platform::x11 {

@@ -11,7 +11,7 @@ namespace tarvo::platform::x11 {
 
 bool InstallX11Services(TServices& services, std::function<void()> onConnectionLost)
 {
-    std::shared_ptr<TConnection> connection = TConnection::Open();
+    std::shared_ptr<TConnection> connection = TConnection::Open(services.Environment->Get("DISPLAY").value_or(""));
     if (!connection)
         return false;
     connection->SetLostHandler(std::move(onConnectionLost));

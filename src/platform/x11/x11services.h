@@ -8,7 +8,8 @@
 namespace tarvo::platform::x11 {
 
 // Replaces the services that need a window system by X11 ones, all sharing
-// one connection. False, and nothing changed, when no X server can be reached.
+// one connection to the X server that DISPLAY (from the environment service)
+// names. False, and nothing changed, when no X server can be reached.
 // onConnectionLost is called from the event loop if the connection breaks.
 bool InstallX11Services(TServices& services, std::function<void()> onConnectionLost = {});
 

@@ -1,0 +1,57 @@
+#pragma once
+// The running program's wiring, shared by the windowed program and tvotool
+// listen: the window-system services, the registrar that registers the
+// document's hotkeys, keeps the tray menu in step and runs a hotkey when its
+// combination is pressed, and the end of the event loop on SIGINT or SIGTERM
+// or when the connection to the window system breaks. Presses reach the
+// registrar through the platform's hotkey service, not through a window.
+
+#include <functional>
+#include <memory>
+
+#include "app/hotkeyregistrar.h"
+#include "app/traymenu.h"
+#include "hotkeys/hotkeyfile.h"
+#include "persist/errors.h"
+
+namespace tarvo {
+
+// No window system can be reached, or the connection to it broke.
+class EWindowSystemError : public ETarvoError {
+public:
+    using ETarvoError::ETarvoError;
+};
+
+class TSession {
+public:
+    // Needs the Qt application object (QCoreApplication or QApplication),
+    // which must outlive the session. Installs the window-system services;
+    // raises EWindowSystemError, with what was looked for, when no window
+    // system can be reached. document gives the current document whenever
+    // it is needed; the tray menu must outlive the session.
+    TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document);
+    // Withdraws every registration and puts the headless window-system
+    // services back, before the application object goes.
+    ~TSession();
+    TSession(const TSession&) = delete;
+    TSession& operator=(const TSession&) = delete;
+
+    THotKeyRegistrar& Registrar() { return *registrar_; }
+
+    // Runs the event loop until SIGINT or SIGTERM arrives or the loop is
+    // ended otherwise, then withdraws the document's hotkeys. Raises
+    // EWindowSystemError when the connection to the window system broke.
+    void Run();
+
+private:
+    class TWindowSystemServices;
+    class TTerminationSignals;
+
+    // Destroyed in reverse order: the registrar withdraws its registrations
+    // while the services it registered with are still there.
+    std::unique_ptr<TWindowSystemServices> windowSystem_;
+    std::unique_ptr<TTerminationSignals> termination_;
+    std::unique_ptr<THotKeyRegistrar> registrar_;
+};
+
+} // namespace tarvo
