@@ -12,6 +12,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 #include "lang/messagelist.h"
 #include "persist/errors.h"
@@ -69,9 +70,11 @@ void TTSForm::SetDesignClientSize(int width, int height)
     PlaceByOwner();
 }
 
-QLabel* TTSForm::AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget)
+QLabel* TTSForm::AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget,
+                          Qt::Alignment alignment)
 {
     auto* label = AddControl<QLabel>(name, rect);
+    label->setAlignment(alignment);
     label->setBuddy(focusTarget);
     autoSizeLabels_.push_back(label);
     FitLabel(*label);
@@ -80,16 +83,35 @@ QLabel* TTSForm::AddLabel(const char* name, const TDesignRect& rect, QWidget* fo
 
 void TTSForm::FitLabel(QLabel& label)
 {
-    // Left and top stay; the size is the text's, but never below the
-    // design's line height, so that a label's text stays on its row.
+    // The top stays, and the left edge or, for a centred label, the centre;
+    // the size is the text's, but never below the design's line height, so
+    // that a label's text stays on its row.
     const QSize text = label.sizeHint();
-    label.resize(text.width(), std::max(text.height(), label.height()));
+    const int left = label.alignment() & Qt::AlignHCenter ? (2 * label.x() + label.width() - text.width()) / 2
+                                                          : label.x();
+    label.setGeometry(left, label.y(), text.width(), std::max(text.height(), label.height()));
+}
+
+void TTSForm::GiveAccessKeyTarget(QLabel& label) const
+{
+    if (label.buddy() || !label.text().contains(u'&'))
+        return;
+    const QObjectList& controls = children();
+    for (qsizetype i = controls.indexOf(&label) + 1; i < controls.size(); ++i) {
+        auto* control = qobject_cast<QWidget*>(controls[i]);
+        if (control && !qobject_cast<QLabel*>(control) && (control->focusPolicy() & Qt::TabFocus)) {
+            label.setBuddy(control);
+            return;
+        }
+    }
 }
 
 void TTSForm::AdjustLabelSizes()
 {
-    for (QLabel* label : autoSizeLabels_)
+    for (QLabel* label : autoSizeLabels_) {
+        GiveAccessKeyTarget(*label); // first: a buddy changes the label's size
         FitLabel(*label);
+    }
 }
 
 void TTSForm::showEvent(QShowEvent* event)
@@ -97,6 +119,13 @@ void TTSForm::showEvent(QShowEvent* event)
     // The language switcher has put the texts of the current language on the
     // form before this runs.
     AdjustLabelSizes();
+    if (std::exchange(centreOnShow_, false)) {
+        if (const QScreen* screen = this->screen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
     QDialog::showEvent(event);
 }
 

@@ -60,7 +60,8 @@ public:
     // (message 8, focus). True when index is not -1.
     bool GetSelectedIndex(QWidget* control, int& index);
 
-    // Sizes the form's labels to their texts again (after a language change).
+    // Sizes the form's labels to their texts again (after a language change)
+    // and gives a label that has come to show an "&" its control (AddLabel).
     void AdjustLabelSizes();
 
 protected:
@@ -76,9 +77,15 @@ protected:
         control->setGeometry(scale_.Map(rect));
         return control;
     }
-    // A label sizes itself to its text from its scaled top-left corner;
-    // focusTarget, if given, receives the focus from the label's access key.
-    QLabel* AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget = nullptr);
+    // A label sizes itself to its text from its scaled top-left corner (a
+    // horizontally centred one about its centre); focusTarget, if given,
+    // receives the focus from the label's access key. A label without one
+    // whose caption holds an "&" gets the next control created after it that
+    // takes the focus: Qt shows the "&" of a label without a buddy as it is.
+    QLabel* AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget = nullptr,
+                     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    // The form is centred on its screen the first time it is shown.
+    void PlaceCentredWhenFirstShown() { centreOnShow_ = true; }
 
     // The button sets the modal result, then runs onClick; the form closes
     // with the modal result unless onClick set it back to mrNone.
@@ -100,10 +107,12 @@ protected:
 private:
     void PlaceByOwner();
     static void FitLabel(QLabel& label);
+    void GiveAccessKeyTarget(QLabel& label) const;
 
     TDesignScale scale_;
     int modalResult_ = mrNone;
     QAbstractButton* cancelButton_ = nullptr;
+    bool centreOnShow_ = false;
     std::vector<QLabel*> autoSizeLabels_;
 };
 

@@ -1,5 +1,6 @@
 #include "lang/messagelist.h"
 
+#include "lang/qttranslations.h"
 #include "persist/errors.h"
 #include "platform/files.h"
 #include "platform/messagebox.h"
@@ -97,6 +98,8 @@ void FreeMessages()
 
 void SelectMessageLanguage(int32_t language)
 {
+    // The boxes' own buttons speak the language of their texts.
+    SelectQtLanguage(language);
     FreeMessages();
     LoadStandardMessages(std::make_unique<TMessageList>(), language);
     LoadMessageFile(*theMessages,

@@ -50,7 +50,8 @@ void LoadMessageFile(TMessageList& list, const std::string& fileName);
 void FreeMessages();
 
 // Replaces the current message list by the messages of language index N:
-// the standard file, then the program's own file.
+// the standard file, then the program's own file. Qt's texts in the boxes
+// (their standard buttons) follow the same language.
 void SelectMessageLanguage(int32_t language);
 
 // ShowMessage and ShowMessageFmt of the current list. Without a current

@@ -24,7 +24,7 @@ TEST(FormTable, RowsBecomeEntriesInTableOrder)
     const auto container = BuildContainer(Parse("# comment\n"
                                                  "\n"
                                                  "TFormMain Caption \"Hotkeys\" \"Tastenkürzel\"\r\n"
-                                                 "BtnNew Hint \"Say \\\"new\\\"\" \"\"\n"
+                                                 "BtnNew Hint \"Say \\\"new\\\"\\r\\n\" \"\"\n"
                                                  "CBLanguages Items \"english\" \"english\"\n"
                                                  "CBLanguages Items \"deutsch\" \"\"\n"
                                                  "BtnNew Caption \"&New\" \"&Neu\"\n"));
@@ -35,7 +35,7 @@ TEST(FormTable, RowsBecomeEntriesInTableOrder)
     const auto& hint = dynamic_cast<const TCIStr&>(*container->Get(1));
     EXPECT_EQ(hint.PropertyName, "Hint");
     EXPECT_EQ(hint.ComponentIndex, 0);
-    EXPECT_EQ(hint.Texts(), (std::vector<std::string>{"Say \"new\"", ""}));
+    EXPECT_EQ(hint.Texts(), (std::vector<std::string>{"Say \"new\"\r\n", ""}));
     const auto& items = dynamic_cast<const TCIStrList&>(*container->Get(2));
     EXPECT_EQ(items.ComponentIndex, 1);
     EXPECT_EQ(items.LineCount, 2);
@@ -80,7 +80,7 @@ TEST(FormTable, MistakesAreReportedWithFileAndLine)
         {"form 1A\n", "t.formtable:1: the form's name expected"},
         {"form A\ndesign english\nLab Caption a \"b\"\n", "t.formtable:3: the English text in double quotes expected"},
         {"form A\ndesign english\nLab Caption \"a\n", "t.formtable:3: the English text has no closing quote"},
-        {"form A\ndesign english\nLab Caption \"a\\n\" \"\"\n", "t.formtable:3: only \\\" and \\\\ may follow"},
+        {"form A\ndesign english\nLab Caption \"a\\t\" \"\"\n", "t.formtable:3: only \\\", \\\\, \\r and \\n may"},
         {"form A\ndesign english\nLab Caption \"a\" \"b\" x\n", "t.formtable:3: unexpected \"x\" at the end"},
         {"form A\ndesign english\nLab Caption \"a\" \"b\"\nLab Caption \"c\" \"d\"\n",
          "t.formtable:4: Lab Caption is given twice (first on line 3)"},

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
 #include <utility>
 
 #include "lang/messagelist.h"
@@ -137,6 +142,19 @@ TEST_F(MessageTablesTest, WithoutFilesOrListEveryMessageIsNotFound)
     EXPECT_EQ(ShowMessageNo(7), 0);
     EXPECT_EQ(TakeShown(), (TBoxes{Notice("Meldung 0 nicht gefunden."), Notice("Meldung 9 nicht gefunden."),
                                    Notice("Meldung 7 nicht gefunden.")}));
+}
+
+TEST_F(MessageTablesTest, TheBoxesStandardButtonsFollowTheMessageLanguage)
+{
+    const QString germanQt = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm";
+    ASSERT_TRUE(QFile::exists(germanQt)) << germanQt.toStdString()
+                                         << " is missing; scripts/setup installs it (qt6-translations-l10n)";
+    const std::pair<int32_t, const char*> cases[] = {{1, "&Ja"}, {0, "&Yes"}};
+    for (const auto& [language, yes] : cases) {
+        SelectMessageLanguage(language);
+        QMessageBox box;
+        EXPECT_EQ(box.addButton(QMessageBox::Yes)->text().toStdString(), yes) << language;
+    }
 }
 
 TEST_F(MessageTablesTest, StandardMessagesComeFromTheCommonFilesDirectory)

@@ -59,8 +59,15 @@ public:
                 return text;
             }
             if (c == '\\') {
-                if (i + 1 == rest_.size() || (rest_[i + 1] != '"' && rest_[i + 1] != '\\'))
-                    Fail("only \\\" and \\\\ may follow a backslash");
+                // A caption of several lines holds CR LF between them.
+                const char escaped = i + 1 < rest_.size() ? rest_[i + 1] : '\0';
+                if (escaped == 'r' || escaped == 'n') {
+                    text += escaped == 'r' ? '\r' : '\n';
+                    ++i;
+                    continue;
+                }
+                if (escaped != '"' && escaped != '\\')
+                    Fail("only \\\", \\\\, \\r and \\n may follow a backslash");
                 ++i;
             }
             text += rest_[i];

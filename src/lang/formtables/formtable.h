@@ -16,9 +16,10 @@
 //
 // "form" and "design" come once each, before the rows. Names are letters,
 // digits and underscores, not starting with a digit; texts are in double
-// quotes, with \" and \\ for a quote and a backslash. An empty German text,
-// or one equal to the English text, is stored empty: the English text then
-// shows in German too.
+// quotes, with \" and \\ for a quote and a backslash, \r and \n for the
+// carriage return and line feed between the lines of a multi-line caption.
+// An empty German text, or one equal to the English text, is stored empty:
+// the English text then shows in German too.
 // Consecutive "Items" rows of one component are the lines of one list, in
 // order; any other property is one text, given once. Components are
 // numbered in the order the table first names them.
