@@ -9,6 +9,7 @@
 #include "lang/formresource.h"
 #include "lang/messagelist.h"
 #include "lang/mltlang.h"
+#include "lang/mltlangproperties.h"
 #include "tarvo/version.h"
 
 namespace tarvo {
@@ -79,7 +80,7 @@ void TFormInfo::FillVersionTexts()
             continue;
         for (int language : {LanguageEnglish, LanguageGerman})
             entry->SetValue(VersionLabelText(language), language);
-        entry->ApplyTo(*Label1, MltLang->ActiveLang());
+        entry->ApplyTo(*Label1, MltLang->ActiveLang(), WidgetProperties());
     }
 }
 
