@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 
+#include "hotkeys/hotkeyfile.h"
+#include "lang/containermodule.h"
 #include "lang/message.h"
 #include "lang/messageintl.h"
 #include "persist/classregistry.h"
@@ -25,7 +27,9 @@ int main(int argc, char** argv)
     tarvo::InitTextModule();
     tarvo::InitIdentifiedModule();
     tarvo::InitIntlMessagesModule();
+    tarvo::InitContainerModule();
     tarvo::InitAppMessageModule();
     tarvo::InitListEntryModule();
+    tarvo::InitHotKeyFileModule();
     return RUN_ALL_TESTS();
 }
