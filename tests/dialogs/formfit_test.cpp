@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/formhotkeycommand.h"
 #include "dialogs/tforminfo.h"
 #include "hotkeys/hotkeyfile.h"
 
@@ -31,6 +32,7 @@ std::unique_ptr<TTSForm> Make()
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
+    Make<TFormHotKeyCommand>,
 };
 
 // The width a button needs for its caption: the text without the access
