@@ -26,7 +26,7 @@ using TFormFactory = std::function<std::unique_ptr<TTSForm>()>;
 template <class Form>
 std::unique_ptr<TTSForm> Make()
 {
-    return std::make_unique<Form>();
+    return std::make_unique<Form>(nullptr);
 }
 
 // The forms of the program, one line each.
