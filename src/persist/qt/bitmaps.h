@@ -59,6 +59,10 @@ QString BitmapResourcePath(std::string_view resourceName);
 // stretched into the small one. Without a file and a resource name, or with
 // a resource the program lacks, both stay blank. A file that is no bitmap
 // (only BMP is read): EInvalidBitmap.
+// An entry keeps only the names, and the list controls load its bitmaps
+// when they show it, so that reading a stored entry needs no graphics; a
+// bad file therefore fails where the entry is put into a view, not where it
+// is read.
 TEntryBitmaps LoadBitmaps(const TBitmappedListEntry& entry);
 
 } // namespace tarvo
