@@ -129,6 +129,18 @@ TDesktopEntry ReadDesktopEntry(const std::string& file, const fs::path& path)
     return std::move(*entry);
 }
 
+// The entry's Path, or the command's directory when it has none.
+std::string WorkingDirectory(const std::string& file, const TDesktopEntry& entry, const std::string& directory)
+{
+    const std::string path = entry.Value("Path").value_or("");
+    std::error_code error;
+    if (path.empty())
+        return directory;
+    if (!fs::is_directory(path, error))
+        CannotOpen(file, "the directory \"" + path + "\" of its Path key does not exist");
+    return path;
+}
+
 // Starts what a desktop entry describes: an application with the command's
 // parameters as its files, or the address of a link.
 TLaunchPlan PlanDesktopEntry(const std::string& file, const fs::path& path, const std::string& parameters,
@@ -164,14 +176,7 @@ TLaunchPlan PlanDesktopEntry(const std::string& file, const fs::path& path, cons
             CannotOpen(file, std::string(Terminal) + " is not installed");
         arguments.insert(arguments.begin(), {Terminal, "-e"});
     }
-
-    std::string workingDirectory = entry.Value("Path").value_or("");
-    std::error_code error;
-    if (workingDirectory.empty())
-        workingDirectory = directory;
-    else if (!fs::is_directory(workingDirectory, error))
-        CannotOpen(file, "the directory \"" + workingDirectory + "\" of its Path key does not exist");
-    return {program->string(), std::move(arguments), std::move(workingDirectory)};
+    return {program->string(), std::move(arguments), WorkingDirectory(file, entry, directory)};
 }
 
 } // namespace
