@@ -13,7 +13,9 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/tformhotkeydefine.h"
 #include "dialogs/tforminfo.h"
+#include "dialogs/tformspecialshortcut.h"
 #include "hotkeys/hotkeyfile.h"
 
 using namespace tarvo;
@@ -31,6 +33,8 @@ std::unique_ptr<TTSForm> Make()
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
+    Make<TFormHotKeyDefine>,
+    Make<TFormSpecialShortcut>,
 };
 
 // The width a button needs for its caption: the text without the access
