@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "dialogs/formhotkeycommand.h"
 #include "dialogs/tformhotkeydefine.h"
 #include "dialogs/tforminfo.h"
 #include "dialogs/tformspecialshortcut.h"
@@ -27,12 +28,13 @@ using TFormFactory = std::function<std::unique_ptr<TTSForm>()>;
 template <class Form>
 std::unique_ptr<TTSForm> Make()
 {
-    return std::make_unique<Form>();
+    return std::make_unique<Form>(nullptr);
 }
 
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
+    Make<TFormHotKeyCommand>,
     Make<TFormHotKeyDefine>,
     Make<TFormSpecialShortcut>,
 };
