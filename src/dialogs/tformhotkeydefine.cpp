@@ -14,6 +14,7 @@
 #include <optional>
 
 #include "TFormHotKeyDefine_resource.h"
+#include "dialogs/formhotkeycommand.h"
 #include "dialogs/tformspecialshortcut.h"
 #include "hotkeys/hotkeyfile.h"
 #include "lang/formresource.h"
@@ -43,6 +44,13 @@ std::optional<TShortCut> CapturedShortCut(const QKeyEvent& event)
         return std::nullopt;
     const Qt::KeyboardModifiers held = event.modifiers();
     return MakeShortCut(key, held & Qt::ShiftModifier, held & Qt::ControlModifier, held & Qt::AltModifier);
+}
+
+int RunCommandDialog(QWidget* owner, THotKeyCommand& command)
+{
+    TFormHotKeyCommand dialog(owner);
+    dialog.SetCommand(command);
+    return dialog.ShowModal();
 }
 
 } // namespace
@@ -77,6 +85,8 @@ TFormHotKeyDefine::TFormHotKeyDefine(QWidget* owner) : TTSForm(owner), EditComma
     BtnSpecial->setFocusPolicy(Qt::ClickFocus);
     KeepRightOf(LabInfo, Label3);
     KeepLeftOf(Label7, BtnSpecial);
+    // "or press" gives way to a combination text too long for the row.
+    AfterLabelSizing([this] { Label7->setVisible(LabInfo->geometry().right() < Label7->x()); });
     GrowWithCaption(CBKeyEnabled);
 
     BindButton(BtnSpecial, mrNone, [this] { BtnSpecialClick(); });

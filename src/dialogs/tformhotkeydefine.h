@@ -21,14 +21,12 @@ namespace tarvo {
 
 class TMltLang;
 
-// Shows the command dialog, owned by owner, on the command, which it edits
-// in place on OK; returns the dialog's modal result.
-int RunCommandDialog(QWidget* owner, THotKeyCommand& command);
-
 class TFormHotKeyDefine : public TTSForm {
     Q_OBJECT
 
 public:
+    // Shows a command dialog, owned by owner, that edits the command in
+    // place on OK; returns the dialog's modal result.
     using TCommandEditor = std::function<int(QWidget* owner, THotKeyCommand& command)>;
 
     explicit TFormHotKeyDefine(QWidget* owner = nullptr);
@@ -37,7 +35,7 @@ public:
     // a successful OK.
     void SetHotKey(THotTarvo& hotKey);
 
-    // How New and Edit run the command dialog (RunCommandDialog).
+    // How New and Edit run the command dialog: TFormHotKeyCommand.
     TCommandEditor EditCommand;
 
     QLabel* Label1;

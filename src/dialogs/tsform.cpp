@@ -120,23 +120,28 @@ void TTSForm::AdjustLabelSizes()
 
 void TTSForm::KeepRightOf(QWidget* control, const QLabel* label)
 {
-    textRoomAdjustments_.push_back([this, control, label, designLeft = control->x()] {
+    AfterLabelSizing([this, control, label, designLeft = control->x()] {
         control->move(std::max(designLeft, label->geometry().right() + 1 + scale_.X(TextGap)), control->y());
     });
 }
 
 void TTSForm::KeepLeftOf(QLabel* label, const QWidget* control)
 {
-    textRoomAdjustments_.push_back([this, control, label, designLeft = label->x()] {
+    AfterLabelSizing([this, control, label, designLeft = label->x()] {
         label->move(std::min(designLeft, control->x() - scale_.X(TextGap) - label->width()), label->y());
     });
 }
 
 void TTSForm::GrowWithCaption(QAbstractButton* button)
 {
-    textRoomAdjustments_.push_back([button, designWidth = button->width()] {
+    AfterLabelSizing([button, designWidth = button->width()] {
         button->resize(std::max(designWidth, button->sizeHint().width()), button->height());
     });
+}
+
+void TTSForm::AfterLabelSizing(std::function<void()> adjust)
+{
+    textRoomAdjustments_.push_back(std::move(adjust));
 }
 
 void TTSForm::showEvent(QShowEvent* event)

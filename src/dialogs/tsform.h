@@ -92,8 +92,10 @@ protected:
     // - label ends that gap before control, moving left of its design place
     //   when its text needs it;
     void KeepLeftOf(QLabel* label, const QWidget* control);
-    // - a check box grows to its caption beyond its design width.
+    // - a check box grows to its caption beyond its design width;
     void GrowWithCaption(QAbstractButton* button);
+    // - and adjust runs, after the adjustments registered before it.
+    void AfterLabelSizing(std::function<void()> adjust);
     // The form is centred on its screen the first time it is shown.
     void PlaceCentredWhenFirstShown() { centreOnShow_ = true; }
 

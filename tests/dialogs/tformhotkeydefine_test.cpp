@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "dialogs/dialogstestsupport.h"
+#include "dialogs/formhotkeycommand.h"
 #include "dialogs/tformhotkeydefine.h"
 #include "dialogs/tformspecialshortcut.h"
 
@@ -101,6 +102,26 @@ TEST_F(FormHotKeyDefineTest, CommandChangesReachTheCallerOnlyThroughOk)
         (form.*c.close)->click();
         EXPECT_EQ(CallersCommands(), c.expected) << c.what;
     }
+}
+
+TEST(FormHotKeyDefine, NewRunsTheCommandDialogOwnedByTheDialog)
+{
+    THotTarvo hotKey;
+    TFormHotKeyDefine form;
+    form.SetHotKey(hotKey);
+    form.show();
+    QTimer::singleShot(0, [&] {
+        auto* command = qobject_cast<TFormHotKeyCommand*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(command);
+        EXPECT_EQ(command->parentWidget(), &form);
+        command->TxtName->setText("Shell");
+        command->TxtExec->setText("/bin/sh");
+        command->BtnOK->click();
+    });
+    form.BtnNew->click();
+    EXPECT_EQ(hotKey.Commands->Count(), 0); // until OK
+    ASSERT_EQ(form.LBCommands->count(), 1);
+    EXPECT_EQ(form.LBCommands->item(0)->text(), "Shell");
 }
 
 TEST_F(FormHotKeyDefineTest, EditOrDeleteWithoutSelectionReportAndLeaveOkReporting)
