@@ -14,7 +14,9 @@
 #include <memory>
 
 #include "dialogs/formhotkeycommand.h"
+#include "dialogs/tformhotkeydefine.h"
 #include "dialogs/tforminfo.h"
+#include "dialogs/tformspecialshortcut.h"
 #include "hotkeys/hotkeyfile.h"
 
 using namespace tarvo;
@@ -33,6 +35,8 @@ std::unique_ptr<TTSForm> Make()
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
     Make<TFormHotKeyCommand>,
+    Make<TFormHotKeyDefine>,
+    Make<TFormSpecialShortcut>,
 };
 
 // The width a button needs for its caption: the text without the access
