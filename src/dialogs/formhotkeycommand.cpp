@@ -13,7 +13,6 @@
 #include "dialogs/browsefolder.h"
 #include "dialogs/opendialog.h"
 #include "hotkeys/hotkeyfile.h"
-#include "lang/formresource.h"
 #include "lang/messagelist.h"
 #include "lang/mltlang.h"
 
@@ -83,10 +82,7 @@ TFormHotKeyCommand::TFormHotKeyCommand(QWidget* owner)
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
-    BindButton(BtnOK, mrOk, [this] { BtnOKClick(); });
-    SetDefaultButton(BtnOK);
-    BindButton(BtnCancel, mrCancel);
-    SetCancelButton(BtnCancel);
+    BindOkCancel(BtnOK, BtnCancel, [this] { BtnOKClick(); });
     connect(BtnBrowse, &QToolButton::clicked, this, [this] { BtnBrowseClick(); });
     connect(BtnBrowseDirectory, &QToolButton::clicked, this, [this] { BtnBrowseDirectoryClick(); });
 
@@ -96,12 +92,10 @@ TFormHotKeyCommand::TFormHotKeyCommand(QWidget* owner)
     // Folders only, with a status line, the whole file system: the defaults.
     BrowseFolder = new TBrowseFolder(this);
     BrowseFolder->setObjectName(QStringLiteral("BrowseFolder"));
-    MltLang = new TMltLang(this);
-    MltLang->setObjectName(QStringLiteral("MltLang"));
 
     // The window system's default position: Qt's, centred over the owner.
     setAttribute(Qt::WA_Moved, false);
-    LoadFormResource(*MltLang, formresources::TFormHotKeyCommand);
+    MltLang = LoadTranslations(formresources::TFormHotKeyCommand);
 }
 
 TFormHotKeyCommand::~TFormHotKeyCommand() = default;

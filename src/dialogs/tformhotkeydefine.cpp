@@ -17,7 +17,6 @@
 #include "dialogs/formhotkeycommand.h"
 #include "dialogs/tformspecialshortcut.h"
 #include "hotkeys/hotkeyfile.h"
-#include "lang/formresource.h"
 #include "lang/messagelist.h"
 #include "lang/mltlang.h"
 #include "platform/messagebox.h"
@@ -94,14 +93,9 @@ TFormHotKeyDefine::TFormHotKeyDefine(QWidget* owner) : TTSForm(owner), EditComma
     BindButton(BtnEdit, mrNone, [this] { BtnEditClick(); });
     BindButton(BtnDelete, mrNone, [this] { BtnDeleteClick(); });
     connect(LBCommands, &QListWidget::itemDoubleClicked, this, [this] { BtnEditClick(); });
-    BindButton(BtnOK, mrOk, [this] { BtnOKClick(); });
-    BindButton(BtnCancel, mrCancel);
-    SetDefaultButton(BtnOK);
-    SetCancelButton(BtnCancel);
+    BindOkCancel(BtnOK, BtnCancel, [this] { BtnOKClick(); });
 
-    MltLang = new TMltLang(this);
-    MltLang->setObjectName(QStringLiteral("MltLang"));
-    LoadFormResource(*MltLang, formresources::TFormHotKeyDefine);
+    MltLang = LoadTranslations(formresources::TFormHotKeyDefine);
 }
 
 void TFormHotKeyDefine::SetHotKey(THotTarvo& hotKey)

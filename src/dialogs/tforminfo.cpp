@@ -6,7 +6,6 @@
 #include "TFormInfo_resource.h"
 #include "dialogs/programicon.h"
 #include "hotkeys/hotkeyfile.h"
-#include "lang/formresource.h"
 #include "lang/messagelist.h"
 #include "lang/mltlang.h"
 #include "lang/mltlangproperties.h"
@@ -64,9 +63,7 @@ TFormInfo::TFormInfo(QWidget* owner) : TTSForm(owner)
     BindButton(BtnClose, mrOk);
     SetCancelButton(BtnClose);
 
-    MltLang = new TMltLang(this);
-    MltLang->setObjectName(QStringLiteral("MltLang"));
-    LoadFormResource(*MltLang, formresources::TFormInfo);
+    MltLang = LoadTranslations(formresources::TFormInfo);
     FillVersionTexts();
 }
 

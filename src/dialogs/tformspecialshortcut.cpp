@@ -8,7 +8,6 @@
 
 #include "TFormSpecialShortcut_resource.h"
 #include "hotkeys/hotkeyfile.h"
-#include "lang/formresource.h"
 #include "lang/mltlang.h"
 
 namespace tarvo {
@@ -30,14 +29,9 @@ TFormSpecialShortcut::TFormSpecialShortcut(QWidget* owner) : TTSForm(owner)
         GrowWithCaption(box);
     BtnOK = AddControl<QPushButton>("BtnOK", {53, 96, 78, 21});
     BtnCancel = AddControl<QPushButton>("BtnCancel", {137, 96, 78, 21});
-    BindButton(BtnOK, mrOk, [this] { BtnOKClick(); });
-    BindButton(BtnCancel, mrCancel);
-    SetDefaultButton(BtnOK);
-    SetCancelButton(BtnCancel);
+    BindOkCancel(BtnOK, BtnCancel, [this] { BtnOKClick(); });
 
-    MltLang = new TMltLang(this);
-    MltLang->setObjectName(QStringLiteral("MltLang"));
-    LoadFormResource(*MltLang, formresources::TFormSpecialShortcut);
+    MltLang = LoadTranslations(formresources::TFormSpecialShortcut);
 }
 
 void TFormSpecialShortcut::showEvent(QShowEvent* event)

@@ -14,7 +14,9 @@
 #include <algorithm>
 #include <utility>
 
+#include "lang/formresource.h"
 #include "lang/messagelist.h"
+#include "lang/mltlang.h"
 #include "persist/errors.h"
 
 namespace tarvo {
@@ -177,6 +179,22 @@ void TTSForm::BindButton(QAbstractButton* button, int modalResult, std::function
         if (modalResult_ != mrNone)
             done(modalResult_);
     });
+}
+
+void TTSForm::BindOkCancel(QPushButton* ok, QPushButton* cancel, std::function<void()> onOk)
+{
+    BindButton(ok, mrOk, std::move(onOk));
+    BindButton(cancel, mrCancel);
+    SetDefaultButton(ok);
+    SetCancelButton(cancel);
+}
+
+TMltLang* TTSForm::LoadTranslations(const TFormResource& resource)
+{
+    auto* mltLang = new TMltLang(this);
+    mltLang->setObjectName(QStringLiteral("MltLang"));
+    LoadFormResource(*mltLang, resource);
+    return mltLang;
 }
 
 void TTSForm::SetDefaultButton(QPushButton* button)

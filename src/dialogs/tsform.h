@@ -23,6 +23,9 @@ class QPushButton;
 
 namespace tarvo {
 
+class TMltLang;
+struct TFormResource;
+
 enum TModalResult : int { mrNone = 0, mrOk = 1, mrCancel = 2 };
 
 class TTSForm : public QDialog {
@@ -102,6 +105,12 @@ protected:
     // The button sets the modal result, then runs onClick; the form closes
     // with the modal result unless onClick set it back to mrNone.
     void BindButton(QAbstractButton* button, int modalResult, std::function<void()> onClick = {});
+    // The pair every dialog has: OK (the default button, modal result OK,
+    // running onOk) and Cancel (the cancel button, modal result Cancel).
+    void BindOkCancel(QPushButton* ok, QPushButton* cancel, std::function<void()> onOk);
+    // Creates the form's language switcher, named as its translations expect,
+    // and loads the form's stored translations; call once every control exists.
+    TMltLang* LoadTranslations(const TFormResource& resource);
     // The default button answers Enter.
     static void SetDefaultButton(QPushButton* button);
     // Escape and the window's close box click the cancel button.
