@@ -7,6 +7,14 @@
 
 namespace tarvo {
 
+namespace {
+
+// The id of a hotkey that got none from the full atom table; atoms start at
+// 0xC000.
+constexpr uint16_t NoHotKeyId = 0;
+
+} // namespace
+
 THotKeyRegistrar::THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu,
                                    std::function<THotKeyFile&()> document)
     : service_(service), trayMenu_(trayMenu), document_(std::move(document))
@@ -20,7 +28,11 @@ THotKeyRegistrar::~THotKeyRegistrar()
 
 void THotKeyRegistrar::ActivateHotKey(THotTarvo& hotkey)
 {
-    hotkey.HotKeyId = platform::GlobalAtoms().Add("THotTarvo" + std::to_string(hotkey.ID));
+    try {
+        hotkey.HotKeyId = platform::GlobalAtoms().Add("THotTarvo" + std::to_string(hotkey.ID));
+    } catch (const platform::EAtomTableFull&) {
+        hotkey.HotKeyId = NoHotKeyId; // refused below; the hotkey keeps its tray entry
+    }
     UpdateHotKeyRegistration(hotkey);
 }
 
@@ -28,7 +40,9 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
 {
     // The program goes on whatever the outcome; a refusal is only kept for
     // showing.
-    const platform::THotKeyResult result = service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey));
+    const platform::THotKeyResult result = hotkey.HotKeyId == NoHotKeyId
+        ? platform::THotKeyResult::NoId
+        : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey));
     if (result == platform::THotKeyResult::Registered)
         refused_.erase(hotkey.ID);
     else
@@ -38,7 +52,9 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
     while (entry < trayMenu_.Count() && trayMenu_.Tag(entry) != hotkey.ID)
         ++entry;
     if (entry == trayMenu_.Count())
-        trayMenu_.Append(hotkey.ID, [this](int32_t tag) { RunHotKeyWithID(tag); });
+        trayMenu_.Append(hotkey.ID, [this](int32_t tag) {
+            RunEveryHotKeyThat([tag](const THotTarvo& hotkey) { return hotkey.ID == tag; });
+        });
     trayMenu_.SetCaption(entry, hotkey.Name);
 }
 
@@ -68,16 +84,14 @@ void THotKeyRegistrar::UnregisterAllHotKeys()
 
 void THotKeyRegistrar::WMHotKey(uint16_t id)
 {
-    const THotKeyFile& document = document_();
-    for (int i = 0; i < document.HotKeyList->Count(); ++i)
-        if (document.HotKey(i).HotKeyId == id)
-            document.HotKey(i).ExecuteHotKey();
+    RunEveryHotKeyThat([id](const THotTarvo& hotkey) { return hotkey.HotKeyId == id; });
 }
 
 void THotKeyRegistrar::HotKeyEvent(QObject& sender, uint16_t& /*key*/, TShiftState /*shift*/)
 {
     if (const auto* component = dynamic_cast<const TEPHotKey*>(&sender))
-        RunHotKeyWithID(component->Tag);
+        if (TID* found = document_().HotKeyList->ObjectWithID(component->Tag))
+            CastTo<THotTarvo>(*found).ExecuteHotKey();
 }
 
 void THotKeyRegistrar::HotKeyPressed(const platform::THotKeyPress& press)
@@ -88,10 +102,12 @@ void THotKeyRegistrar::HotKeyPressed(const platform::THotKeyPress& press)
     WMHotKey(press.Id);
 }
 
-void THotKeyRegistrar::RunHotKeyWithID(int32_t id)
+void THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches)
 {
-    if (TID* found = document_().HotKeyList->ObjectWithID(id))
-        CastTo<THotTarvo>(*found).ExecuteHotKey();
+    const THotKeyFile& document = document_();
+    for (int i = 0; i < document.HotKeyList->Count(); ++i)
+        if (matches(document.HotKey(i)))
+            document.HotKey(i).ExecuteHotKey();
 }
 
 } // namespace tarvo

@@ -28,7 +28,8 @@ public:
     THotKeyRegistrar& operator=(const THotKeyRegistrar&) = delete;
 
     // Gives the hotkey its id ("THotTarvo" + ID in the global atom table)
-    // and registers it.
+    // and registers it. When the table is full the hotkey gets no id and is
+    // refused (NoId), keeping its tray entry; the hotkeys after it go on.
     void ActivateHotKey(THotTarvo& hotkey);
     // Registers the hotkey's combination under its id, replacing the one
     // registered before, and keeps its tray entry, captioned with its Name.
@@ -44,7 +45,7 @@ public:
     // A press of the combination registered under id: runs every hotkey of
     // the document that has this id.
     void WMHotKey(uint16_t id);
-    // The handler for a TEPHotKey's OnHotKey: runs the hotkey whose ID is
+    // The handler for a TEPHotKey's OnHotKey: runs the first hotkey whose ID is
     // the component's Tag. Other senders are ignored.
     void HotKeyEvent(QObject& sender, uint16_t& key, TShiftState shift);
 
@@ -54,9 +55,11 @@ public:
 
 private:
     void HotKeyPressed(const platform::THotKeyPress& press) override;
-    // Runs the hotkey with the ID, if the document has one: what a click on
-    // a tray entry (tagged with the ID) and HotKeyEvent do.
-    void RunHotKeyWithID(int32_t id);
+    // Runs every hotkey of the document that matches, in list order: for a
+    // press, those registered under its id; for a click on a tray entry,
+    // those whose ID is the entry's tag (only a hand-made file holds two
+    // hotkeys with one ID).
+    void RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches);
 
     platform::IHotKeyService& service_;
     ITrayMenu& trayMenu_;

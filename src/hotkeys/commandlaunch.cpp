@@ -1,6 +1,7 @@
 // What a hotkey does when it fires: each command either brings back a window
 // whose title contains the command's window text or opens the command's file.
 
+#include <exception>
 #include <iostream>
 #include <optional>
 #include <string_view>
@@ -65,10 +66,12 @@ void THotKeyCommand::ExecuteCommand() const
     try {
         platform::Services().Launcher->Execute(ExpandEnvironment(FileName), ExpandEnvironment(Parameters),
                                                ExpandEnvironment(Directory), ShowCommand(ExecMode));
-    } catch (const platform::ELaunchError& error) {
+    } catch (const std::exception& error) {
         // Nobody is shown a failed launch: it must not interrupt the user or
-        // stop the hotkey's other commands. The line on standard error is
-        // for whoever looks into why nothing started.
+        // stop the hotkey's other commands, whatever failed (a launch error,
+        // or a file-system error such as a working directory that is gone).
+        // The line on standard error is for whoever looks into why nothing
+        // started.
         std::cerr << "tarvo: " << error.what() << "\n";
     }
 }

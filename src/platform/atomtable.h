@@ -5,10 +5,17 @@
 #include <cstdint>
 #include <map>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace tarvo::platform {
+
+// All 16384 atoms are in use.
+class EAtomTableFull : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 class TAtomTable {
 public:
@@ -16,7 +23,7 @@ public:
 
     // The string's atom. A string already in the table keeps its atom and is
     // counted once more; a new one gets the lowest atom not in use. Raises
-    // std::runtime_error when all 16384 atoms are in use.
+    // EAtomTableFull when all 16384 atoms are in use.
     uint16_t Add(std::string_view text);
     // Counts the atom's string down and frees the atom when the count
     // reaches 0.

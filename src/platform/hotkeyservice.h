@@ -49,6 +49,9 @@ enum class THotKeyResult {
     UnknownKey,
     // There is no window system to register with.
     Unavailable,
+    // The combination was not offered for registration: no id was left to
+    // register it under.
+    NoId,
 };
 
 class IHotKeyService {

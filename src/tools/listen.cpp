@@ -18,6 +18,8 @@ std::string RefusalText(platform::THotKeyResult reason)
         return "the combination is held by another program or another hotkey";
     if (reason == platform::THotKeyResult::UnknownKey)
         return "the key cannot be registered";
+    if (reason == platform::THotKeyResult::NoId)
+        return "too many hotkeys: no registration id is left";
     return "there is no window system to register with";
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -158,6 +159,59 @@ TEST_F(HotKeyRegistrarTest, WMHotKeyRunsEveryHotKeyWithTheId)
     AddHotKey(3, "c", 0).HotKeyId = 0xC123;
     registrar_.WMHotKey(0xC123);
     EXPECT_EQ(TakeRuns(), (Names{"a", "c"}));
+}
+
+TEST_F(HotKeyRegistrarTest, ATrayEntryRunsEveryHotKeyWithItsTagAsID)
+{
+    AddHotKey(4, "four", CtrlAltE);
+    AddHotKey(4, "four again", CtrlAltR);
+    AddHotKey(5, "five", 0);
+    registrar_.RegisterAllHotKeys();
+    ASSERT_EQ(menu_.Count(), 2);
+    menu_.Click(0);
+    Names runs = TakeRuns();
+    std::sort(runs.begin(), runs.end());
+    EXPECT_EQ(runs, (Names{"four", "four again"}));
+}
+
+TEST_F(HotKeyRegistrarTest, HotKeysThatGetNoIdFromTheFullAtomTableAreRefusedAndTheRestGoOn)
+{
+    // Fills the program's atom table for its lifetime.
+    struct TFullAtomTable {
+        TFullAtomTable()
+        {
+            try {
+                for (int i = 0;; ++i)
+                    atoms.push_back(platform::GlobalAtoms().Add("filling" + std::to_string(i)));
+            } catch (const platform::EAtomTableFull&) {
+            }
+        }
+        ~TFullAtomTable()
+        {
+            for (const uint16_t atom : atoms)
+                platform::GlobalAtoms().Delete(atom);
+        }
+        std::vector<uint16_t> atoms;
+    };
+    AddHotKey(1, "before", CtrlAltE);
+    registrar_.ActivateHotKey(document_->HotKey(0));
+    // IDs no other test has registered: their atoms would be new ones.
+    AddHotKey(9002, "no id", CtrlAltR);
+    AddHotKey(9003, "no id either", 0);
+    {
+        TFullAtomTable full;
+        for (int i = 1; i < 3; ++i)
+            registrar_.ActivateHotKey(document_->HotKey(i));
+    }
+
+    EXPECT_EQ(registrar_.RefusedHotKeys(),
+              (std::map<int32_t, THotKeyResult>{{9002, THotKeyResult::NoId}, {9003, THotKeyResult::NoId}}));
+    EXPECT_FALSE(Press(CtrlAltR));
+    EXPECT_TRUE(Press(CtrlAltE));
+    menu_.Click(1);
+    EXPECT_EQ(TakeRuns(), (Names{"before", "no id"}));
+    registrar_.UnregisterAllHotKeys();
+    EXPECT_TRUE(registrar_.RefusedHotKeys().empty());
 }
 
 TEST_F(HotKeyRegistrarTest, HotKeyEventRunsTheHotKeyWhoseIdIsTheComponentsTag)

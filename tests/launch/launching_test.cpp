@@ -77,6 +77,27 @@ TEST_F(LaunchTest, AFailedCommandReportsOneLineAndTheNextOneRuns)
                                + scratch.File("missing") + "\" does not exist\n");
 }
 
+// A bare name not on PATH is looked for in the working directory; when that
+// directory has been removed, finding it fails with a file-system error,
+// which must stop no more than a launch error does.
+TEST_F(LaunchTest, AWorkingDirectoryThatIsGoneStopsNoCommand)
+{
+    const std::filesystem::path gone = scratch.Path() / "gone";
+    std::filesystem::create_directory(gone);
+    const std::string report = scratch.File("report");
+    AddCommand("tarvo-no-such-program");
+    AddCommand(LAUNCH_PROBE_PATH, report).Directory = scratch.Path().string();
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(gone);
+    std::filesystem::remove(gone);
+    testing::internal::CaptureStderr();
+    EXPECT_NO_THROW(hotkey.ExecuteHotKey());
+    const std::string diagnostics = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(previous);
+    EXPECT_NE(diagnostics.find("tarvo-no-such-program"), std::string::npos) << diagnostics;
+    EXPECT_FALSE(ReportLines(report).empty());
+}
+
 // The processes whose parent is this one that have ended and not been reaped.
 int ZombieChildren()
 {

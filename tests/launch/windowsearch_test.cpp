@@ -58,15 +58,18 @@ TEST_P(WindowSearch, TitlesOnlyInWmNameAreReadInTheirOwnEncoding)
 {
     TTestWindow latin1(*display, "Caf\xE9 M\xFCller", TTitleProperty::WmNameOnly);
     TTestWindow utf8(*display, "Stra\xC3\x9F" "enbahn", TTitleProperty::WmNameOnly);
-    latin1.Show();
-    utf8.Show();
-    AddCommand("/nonexistent", "", "café mü");
-    hotkey.ExecuteHotKey();
-    EXPECT_TRUE(WaitFor([&] { return IsBack(latin1); }));
-
-    hotkey.Command(0).LookForWindow = "STRASSE";
-    hotkey.ExecuteHotKey();
-    EXPECT_TRUE(WaitFor([&] { return IsBack(utf8); }));
+    TTestWindow compound(*display, CompoundText("Привет €uro"), TTitleProperty::WmNameCompoundText);
+    for (TTestWindow* window : {&latin1, &utf8, &compound})
+        window->Show();
+    AddCommand("/nonexistent", "", "");
+    // Each search finds a window other than the one the search before it found.
+    const std::pair<const char*, const TTestWindow*> searches[] = {
+        {"café mü", &latin1}, {"привет", &compound}, {"STRASSE", &utf8}, {"€URO", &compound}};
+    for (const auto& [lookFor, expected] : searches) {
+        hotkey.Command(0).LookForWindow = lookFor;
+        hotkey.ExecuteHotKey();
+        EXPECT_TRUE(WaitFor([&] { return IsBack(*expected); })) << lookFor;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(, WindowSearch, testing::Values(false, true),

@@ -154,8 +154,9 @@ TTestWindow::TTestWindow(const TTestDisplay& display, const std::string& titleBy
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, display_.Atom("_NET_WM_NAME"),
                             display_.Atom("UTF8_STRING"), 8, titleBytes.size(), titleBytes.data());
     else
-        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8,
-                            titleBytes.size(), titleBytes.data());
+        xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME,
+                            property == TTitleProperty::WmNameOnly ? xcb_atom_t{XCB_ATOM_STRING} : display_.Atom("COMPOUND_TEXT"),
+                            8, titleBytes.size(), titleBytes.data());
     xcb_flush(c);
 }
 

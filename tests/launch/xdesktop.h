@@ -51,7 +51,13 @@ private:
     const xcb_screen_t* screen_;
 };
 
-enum class TTitleProperty { NetWmName, WmNameOnly };
+// The text in COMPOUND_TEXT, converted by Xlib as an Xt program converts its
+// title.
+std::string CompoundText(const std::string& utf8);
+
+// Where the title bytes go: _NET_WM_NAME (UTF8_STRING), or only WM_NAME as
+// STRING or as COMPOUND_TEXT.
+enum class TTitleProperty { NetWmName, WmNameOnly, WmNameCompoundText };
 
 // A top-level window of the test; destroyed with the object.
 class TTestWindow {

@@ -50,11 +50,11 @@ std::unique_ptr<TConnection> TConnection::Open(const std::string& displayName)
         xcb_disconnect(connection);
         return nullptr;
     }
-    return std::unique_ptr<TConnection>(new TConnection(connection, screens.data));
+    return std::unique_ptr<TConnection>(new TConnection(connection, screens.data, displayName));
 }
 
-TConnection::TConnection(xcb_connection_t* connection, xcb_screen_t* screen)
-    : connection_(connection), screen_(screen)
+TConnection::TConnection(xcb_connection_t* connection, xcb_screen_t* screen, std::string displayName)
+    : connection_(connection), screen_(screen), displayName_(std::move(displayName))
 {
     if (QCoreApplication::instance()) {
         notifier_ = std::make_unique<QSocketNotifier>(xcb_get_file_descriptor(connection_), QSocketNotifier::Read);

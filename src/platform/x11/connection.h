@@ -33,6 +33,9 @@ public:
     xcb_connection_t* Xcb() const { return connection_; }
     xcb_screen_t* Screen() const { return screen_; }
     xcb_window_t Root() const { return screen_->root; }
+    // The name the connection was opened with, for a second connection to
+    // the same server.
+    const std::string& DisplayName() const { return displayName_; }
 
     // The atom of the name, interned on first use and cached.
     xcb_atom_t Atom(const std::string& name);
@@ -61,11 +64,12 @@ public:
     xcb_timestamp_t LastEventTime() const { return lastEventTime_; }
 
 private:
-    TConnection(xcb_connection_t* connection, xcb_screen_t* screen);
+    TConnection(xcb_connection_t* connection, xcb_screen_t* screen, std::string displayName);
     void Dispatch(const xcb_generic_event_t& event);
 
     xcb_connection_t* connection_;
     xcb_screen_t* screen_;
+    std::string displayName_;
     std::unordered_map<std::string, xcb_atom_t> atoms_;
     std::map<int, EventHandler> handlers_;
     int nextHandle_ = 1;

@@ -12,13 +12,18 @@ namespace {
 // look like UTF-8.
 constexpr uint32_t WholeProperty = UINT32_MAX / 4;
 
-std::string PropertyText(xcb_connection_t* c, xcb_get_property_cookie_t cookie)
+struct TTextProperty {
+    xcb_atom_t Type = XCB_ATOM_NONE;
+    std::string Bytes;
+};
+
+TTextProperty PropertyText(xcb_connection_t* c, xcb_get_property_cookie_t cookie)
 {
     TReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
     if (!reply || reply->format != 8)
         return {};
-    return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                       static_cast<size_t>(xcb_get_property_value_length(reply.get())));
+    return {reply->type, std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                                     static_cast<size_t>(xcb_get_property_value_length(reply.get())))};
 }
 
 } // namespace
@@ -34,14 +39,20 @@ std::vector<TTopLevelWindow> TX11WindowSystem::TopLevelWindows() const
     for (xcb_window_t window : windows) {
         netNames.push_back(xcb_get_property(c, 0, window, ewmh._NET_WM_NAME, ewmh.UTF8_STRING, 0, WholeProperty));
         // Old programs write WM_NAME as STRING (Latin-1), some tools UTF-8
-        // bytes under that type: take any type and let the reader decide.
+        // bytes under that type: take any type and let the reader decide,
+        // except for COMPOUND_TEXT, which only libX11 can read.
         names.push_back(xcb_get_property(c, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, WholeProperty));
     }
+    const xcb_atom_t compoundText = manager_->Connection().Atom("COMPOUND_TEXT");
     std::vector<TTopLevelWindow> result;
     for (size_t i = 0; i < windows.size(); ++i) {
-        std::string title = PropertyText(c, netNames[i]);
-        std::string legacyTitle = PropertyText(c, names[i]);
-        result.push_back({windows[i], title.empty() ? std::move(legacyTitle) : std::move(title)});
+        std::string title = PropertyText(c, netNames[i]).Bytes;
+        TTextProperty legacyTitle = PropertyText(c, names[i]);
+        if (title.empty() && legacyTitle.Type == compoundText)
+            title = compoundText_.ToUtf8(legacyTitle.Bytes).value_or(legacyTitle.Bytes);
+        else if (title.empty())
+            title = std::move(legacyTitle.Bytes);
+        result.push_back({windows[i], std::move(title)});
     }
     return result;
 }
