@@ -12,6 +12,7 @@
 #include <string>
 #include <system_error>
 
+#include "platform/childreaper.h"
 #include "platform/services.h"
 #include "platform/windowsystemservices.h"
 
@@ -102,8 +103,11 @@ private:
 TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
     : windowSystem_(std::make_unique<TWindowSystemServices>()),
       termination_(std::make_unique<TTerminationSignals>([] { QCoreApplication::quit(); })),
+      childReaping_(std::make_unique<QSocketNotifier>(platform::ChildReaper().Descriptor(), QSocketNotifier::Read)),
       registrar_(std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, trayMenu, std::move(document)))
 {
+    // Started programs are reaped as they end, not only at the next start.
+    QObject::connect(childReaping_.get(), &QSocketNotifier::activated, [] { platform::ChildReaper().ReapEnded(); });
 }
 
 TSession::~TSession() = default;

@@ -2,8 +2,9 @@
 // The running program's wiring, shared by the windowed program and tvotool
 // listen: the window-system services, the registrar that registers the
 // document's hotkeys, keeps the tray menu in step and runs a hotkey when its
-// combination is pressed, and the end of the event loop on SIGINT or SIGTERM
-// or when the connection to the window system breaks. Presses reach the
+// combination is pressed, the reaping of started programs as they end, and
+// the end of the event loop on SIGINT or SIGTERM or when the connection to
+// the window system breaks. Presses reach the
 // registrar through the platform's hotkey service, not through a window.
 
 #include <functional>
@@ -13,6 +14,8 @@
 #include "app/traymenu.h"
 #include "hotkeys/hotkeyfile.h"
 #include "persist/errors.h"
+
+class QSocketNotifier;
 
 namespace tarvo {
 
@@ -51,6 +54,7 @@ private:
     // while the services it registered with are still there.
     std::unique_ptr<TWindowSystemServices> windowSystem_;
     std::unique_ptr<TTerminationSignals> termination_;
+    std::unique_ptr<QSocketNotifier> childReaping_;
     std::unique_ptr<THotKeyRegistrar> registrar_;
 };
 

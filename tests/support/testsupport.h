@@ -1,7 +1,8 @@
 #pragma once
 // Helpers shared by all tests: scratch directories, whole-file access, byte
 // sequences built by hand, environment variables that are put back after the
-// test, checks of error messages and checks run as an unprivileged user.
+// test, checks of error messages and checks run as an unprivileged user, the
+// children of a process.
 
 #include <gtest/gtest.h>
 #include <grp.h>
@@ -18,6 +19,7 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -123,6 +125,26 @@ public:
 private:
     Bytes bytes_;
 };
+
+// The states ('S', 'Z', ...) of the processes whose parent is parent, one
+// character each; with a command, only of those that run that program.
+inline std::string ChildStates(pid_t parent, const std::string& command = "")
+{
+    std::string states;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        char state = 0;
+        pid_t itsParent = 0;
+        fields >> state >> itsParent;
+        if (itsParent == parent && (command.empty() || line.find("(" + command + ")") != std::string::npos))
+            states += state;
+    }
+    return states;
+}
 
 // Sets an environment variable for the object's lifetime.
 class TScopedEnvironmentVariable {

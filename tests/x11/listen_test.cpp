@@ -6,12 +6,14 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <thread>
+#include <vector>
 
 #include "hotkeys/hotkeyfile.h"
 #include "persist/classregistry.h"
@@ -21,6 +23,7 @@
 extern char** environ;
 
 using namespace tarvo;
+using testsupport::ChildStates;
 using testsupport::ReadTextFile;
 using testsupport::TempDir;
 using testsupport::TScopedEnvironmentVariable;
@@ -71,6 +74,7 @@ public:
         pid_ = -1;
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
+    pid_t Pid() const { return pid_; }
     int Stop(int signal)
     {
         ::kill(pid_, signal);
@@ -82,6 +86,59 @@ private:
     pid_t pid_ = -1;
     std::string out_;
     std::string err_;
+};
+
+// An X server of the test's own, which the test can end; its messages go
+// to log.
+class TPrivateXvfb {
+public:
+    explicit TPrivateXvfb(const std::string& log)
+    {
+        int ends[2];
+        if (::pipe2(ends, O_CLOEXEC) != 0)
+            throw std::runtime_error("cannot create a pipe");
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, ends[1], 3);
+        posix_spawn_file_actions_addopen(&actions, 2, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        std::vector<std::string> args = {"Xvfb", "-displayfd", "3", "-screen", "0", "640x480x24", "-nolisten", "tcp"};
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        const int spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(ends[1]);
+        // Xvfb writes its display number and a newline once it accepts
+        // connections, and gives up if it cannot write all of it.
+        std::string number;
+        char byte = 0;
+        while (spawned == 0 && ::read(ends[0], &byte, 1) == 1 && byte != '\n')
+            number += byte;
+        ::close(ends[0]);
+        if (byte != '\n') {
+            End();
+            throw std::runtime_error("Xvfb did not start");
+        }
+        display_ = ":" + number;
+    }
+    ~TPrivateXvfb() { End(); }
+    TPrivateXvfb(const TPrivateXvfb&) = delete;
+    TPrivateXvfb& operator=(const TPrivateXvfb&) = delete;
+
+    const std::string& Display() const { return display_; }
+    void End()
+    {
+        if (pid_ <= 0)
+            return;
+        ::kill(pid_, SIGTERM);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
 };
 
 class ListenTest : public testing::Test {
@@ -140,6 +197,37 @@ TEST_F(ListenTest, WithoutAnXServerFailsWithOneLine)
     EXPECT_EQ(listener.Wait(), 1);
     EXPECT_EQ(listener.Errors(),
               "tvotool: " + fileName + ": cannot listen for hotkeys: no X server can be reached (DISPLAY=)\n");
+}
+
+// Children that a process of the test leaves behind come to the test,
+// zombies included, while this lives.
+class TSubreaper {
+public:
+    TSubreaper() { ::prctl(PR_SET_CHILD_SUBREAPER, 1); }
+    ~TSubreaper() { ::prctl(PR_SET_CHILD_SUBREAPER, 0); }
+    TSubreaper(const TSubreaper&) = delete;
+    TSubreaper& operator=(const TSubreaper&) = delete;
+};
+
+TEST_F(ListenTest, ALostDisplayEndsItWithStatusOneAndLeavesNoProcess)
+{
+    const TSubreaper subreaper;
+    TPrivateXvfb xvfb(dir_.File("xvfb.log"));
+    TScopedEnvironmentVariable display("DISPLAY", xvfb.Display());
+    const std::string fileName = WriteKeys();
+    TListener listener(dir_, fileName);
+    ASSERT_TRUE(listener.WaitUntilListening()) << listener.Errors() << ReadTextFile(dir_.File("xvfb.log"));
+    {
+        TTestKeyboard keyboard;
+        keyboard.Type(keyboard.Keycode(XK_e), {XK_Control_L, XK_Alt_L});
+    }
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(Marker()); })) << listener.Errors();
+    EXPECT_TRUE(WaitFor([&] { return ChildStates(listener.Pid()).empty(); })) << "the started program is reaped";
+
+    xvfb.End();
+    EXPECT_EQ(listener.Wait(), 1);
+    EXPECT_EQ(listener.Errors(), "tvotool: " + fileName + ": the connection to the X server broke\n");
+    EXPECT_EQ(ChildStates(::getpid()), "");
 }
 
 } // namespace
