@@ -7,6 +7,21 @@
 
 namespace tarvo {
 
+std::string RefusalText(platform::THotKeyResult reason, int32_t language)
+{
+    const bool german = language == LanguageGerman;
+    switch (reason) {
+    case platform::THotKeyResult::Taken:
+        return german ? "die Tastenkombination ist von einem anderen Programm oder einem anderen Hotkey belegt"
+                      : "the combination is held by another program or another hotkey";
+    case platform::THotKeyResult::UnknownKey:
+        return german ? "diese Tastatur hat keine Taste dafür" : "this keyboard has no key for it";
+    default:
+        return german ? "es gibt kein Fenstersystem, bei dem sie angemeldet werden kann"
+                      : "there is no window system to register with";
+    }
+}
+
 THotKeyRegistrar::THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu,
                                    std::function<THotKeyFile&()> document)
     : service_(service), trayMenu_(trayMenu), document_(std::move(document))
@@ -71,7 +86,7 @@ void THotKeyRegistrar::WMHotKey(uint16_t id)
     const THotKeyFile& document = document_();
     for (int i = 0; i < document.HotKeyList->Count(); ++i)
         if (document.HotKey(i).HotKeyId == id)
-            document.HotKey(i).ExecuteHotKey();
+            Run(document.HotKey(i));
 }
 
 void THotKeyRegistrar::HotKeyEvent(QObject& sender, uint16_t& /*key*/, TShiftState /*shift*/)
@@ -91,7 +106,15 @@ void THotKeyRegistrar::HotKeyPressed(const platform::THotKeyPress& press)
 void THotKeyRegistrar::RunHotKeyWithID(int32_t id)
 {
     if (TID* found = document_().HotKeyList->ObjectWithID(id))
-        CastTo<THotTarvo>(*found).ExecuteHotKey();
+        Run(CastTo<THotTarvo>(*found));
+}
+
+void THotKeyRegistrar::Run(const THotTarvo& hotkey) const
+{
+    hotkey.ExecuteHotKey([this, &hotkey](const THotKeyCommand& command, const std::string& reason) {
+        if (OnLaunchFailed)
+            OnLaunchFailed(hotkey, command, reason);
+    });
 }
 
 } // namespace tarvo

@@ -99,6 +99,15 @@ private:
     std::optional<std::string> lostProblem_;
 };
 
+std::optional<std::string> WindowSystemProblem()
+{
+    const platform::TWindowSystemChoice choice = platform::InstallWindowSystemServices(platform::Services());
+    platform::WithdrawWindowSystemServices(platform::Services());
+    if (choice.Reached)
+        return std::nullopt;
+    return choice.Problem;
+}
+
 TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
     : windowSystem_(std::make_unique<TWindowSystemServices>()),
       termination_(std::make_unique<TTerminationSignals>([] { QCoreApplication::quit(); })),
