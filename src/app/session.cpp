@@ -17,6 +17,18 @@
 
 namespace tarvo {
 
+namespace {
+
+// Ends the event loop at once. QCoreApplication::quit() would first ask
+// every window to close, and a window could ask its user a question that
+// nobody is there to answer.
+void EndEventLoop()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace
+
 // SIGINT and SIGTERM, turned into a call on the main thread: the signal
 // handler writes a byte into a pipe that the event loop watches.
 class TSession::TTerminationSignals {
@@ -83,7 +95,7 @@ public:
         const platform::TWindowSystemChoice choice =
             platform::InstallWindowSystemServices(platform::Services(), [this](const std::string& problem) {
                 lostProblem_ = problem;
-                QCoreApplication::quit();
+                EndEventLoop();
             });
         if (!choice.Reached)
             throw EWindowSystemError(choice.Problem);
@@ -110,7 +122,7 @@ std::optional<std::string> WindowSystemProblem()
 
 TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
     : windowSystem_(std::make_unique<TWindowSystemServices>()),
-      termination_(std::make_unique<TTerminationSignals>([] { QCoreApplication::quit(); })),
+      termination_(std::make_unique<TTerminationSignals>(&EndEventLoop)),
       registrar_(std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, trayMenu, std::move(document)))
 {
 }

@@ -13,8 +13,10 @@
 #include <functional>
 #include <memory>
 
+#include "app/windows/tformmain.h"
 #include "dialogs/tforminfo.h"
 #include "hotkeys/hotkeyfile.h"
+#include "platform/services.h"
 
 using namespace tarvo;
 
@@ -28,9 +30,26 @@ std::unique_ptr<TTSForm> Make()
     return std::make_unique<Form>();
 }
 
+// The main window with a registrar of its own on the installed hotkey
+// service; the registrar is made first and goes last.
+struct TRegistrarHolder {
+    std::unique_ptr<THotKeyRegistrar> Registrar;
+};
+class TFormMainOnFakes : private TRegistrarHolder, public TFormMain {
+public:
+    TFormMainOnFakes()
+        : TFormMain([this](ITrayMenu& menu) -> THotKeyRegistrar& {
+              Registrar = std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, menu, &CurrentHotKeyFile);
+              return *Registrar;
+          })
+    {
+    }
+};
+
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
+    Make<TFormMainOnFakes>,
 };
 
 // The width a button needs for its caption: the text without the access

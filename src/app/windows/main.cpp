@@ -54,7 +54,8 @@ void RunWindows(const TStartupProblems& problems)
     });
     TFormInfo formInfo;
     formMain.FormInfo = &formInfo;
-    QObject::connect(&formMain, &TFormMain::Closed, qApp, &QCoreApplication::quit);
+    // The window has asked its question already; the program ends at once.
+    QObject::connect(&formMain, &TFormMain::Closed, qApp, [] { QCoreApplication::exit(0); });
     formMain.show();
     QTimer::singleShot(0, qApp, [&problems] { ShowStartupProblems(problems); });
     session->Run();
@@ -81,7 +82,6 @@ int main(int argc, char** argv)
     }
 
     QApplication application(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Tarvo"));
     QApplication::setWindowIcon(ProgramIcon());
     // The program ends when the main window closes, not when a message box
     // shown while it hides in the tray does.

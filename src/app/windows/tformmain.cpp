@@ -6,12 +6,15 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QStyle>
+
+#include <algorithm>
 
 #include "TFormMain_resource.h"
 #include "app/windows/exceptionreport.h"
@@ -141,6 +144,10 @@ void TFormMain::CreateControls()
     CBLanguages = AddControl<QComboBox>("CBLanguages", {87, 315, 145, 21});
     CBLanguages->addItems({QStringLiteral("english"), QStringLiteral("deutsch")});
     Label4 = AddLabel("Label4", {6, 318, 43, 13}, CBLanguages);
+    // A dialog would make its first button the default one, which Enter in
+    // the list would click.
+    for (QPushButton* button : findChildren<QPushButton*>())
+        button->setAutoDefault(false);
 }
 
 void TFormMain::CreateTrayMenu()
@@ -159,6 +166,33 @@ void TFormMain::CreateTrayMenu()
     PPCClose = addFixed("PPCClose");
     N3 = addFixed("N3");
     N3->setSeparator(true);
+}
+
+void TFormMain::FitCaptions()
+{
+    constexpr int MinimumGap = 1;
+    CBMinimize->resize(std::max(CBMinimize->width(), CBMinimize->sizeHint().width()), CBMinimize->height());
+    const QList<QPushButton*> buttons = findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
+    for (QPushButton* button : buttons) {
+        const QStyle& style = *button->style();
+        const int needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width()
+                           + style.pixelMetric(QStyle::PM_ButtonMargin)
+                           + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth);
+        if (needed <= button->width())
+            continue;
+        int left = 0, right = width();
+        for (const QPushButton* other : buttons) {
+            if (other == button || other->y() != button->y())
+                continue;
+            if (other->x() < button->x())
+                left = std::max(left, other->geometry().right() + 1 + MinimumGap);
+            else
+                right = std::min(right, other->x() - MinimumGap);
+        }
+        const int grow = needed - button->width();
+        const int x = std::max(left, button->x() - grow / 2);
+        button->setGeometry(x, button->y(), std::min(needed, right - x), button->height());
+    }
 }
 
 template <class Sender, class Signal>
@@ -201,12 +235,24 @@ bool TFormMain::eventFilter(QObject* watched, QEvent* event)
     return TTSForm::eventFilter(watched, event);
 }
 
+void TFormMain::keyPressEvent(QKeyEvent* event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget()); enter && button && event->modifiers() == 0) {
+        button->click();
+        return;
+    }
+    TTSForm::keyPressEvent(event);
+}
+
 void TFormMain::showEvent(QShowEvent* event)
 {
     const bool first = !shown_;
     shown_ = true;
-    if (first)
+    if (first) {
+        LBListe->setFocus();
         RunReportingErrors([this] { FormShow(); });
+    }
     TTSForm::showEvent(event);
     // The window is activated once, right after it was first shown.
     if (first)
@@ -290,6 +336,7 @@ void TFormMain::SetLanguage(int32_t language)
     SelectMessageLanguage(language);
     Document().Language = language;
     SetFormLanguage(language, *MltLang);
+    FitCaptions();
     ShowFileName();
     CBLanguages->setCurrentIndex(language);
     ShowRegistrationMarks();

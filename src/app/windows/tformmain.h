@@ -132,10 +132,17 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Escape does not close the main window.
     void reject() override {}
+    // Enter clicks the focused button and nothing else: the window has no
+    // default button.
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
+    // Widens the minimise check box and the buttons whose captions in the
+    // current language do not fit the design width: a button grows about
+    // its centre into the gaps beside it, the check box to the right.
+    void FitCaptions();
     void CreateTrayMenu();
     void ConnectHandlers();
     // Connects a signal to a handler whose errors are reported.
