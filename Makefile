@@ -1,9 +1,10 @@
-# The two commands of the README. Everything else is ordinary CMake.
+# The two commands of the README, and the Debian package. Everything else is
+# ordinary CMake.
 BUILD      := build
 BUILD_ASAN := build-asan
 JOBS       := $(shell nproc)
 
-.PHONY: run test
+.PHONY: run test package
 
 run:
 	@./scripts/setup
@@ -24,3 +25,11 @@ test:
 	@cmake --build $(BUILD) -j $(JOBS)
 	@echo "== tests =="
 	@cd $(BUILD) && ../scripts/with-xvfb ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the normal build (CPack, packaging/packaging.cmake),
+# written into the build directory.
+package:
+	@./scripts/setup
+	@cmake -S . -B $(BUILD) -G Ninja -Wno-dev >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS)
+	@cd $(BUILD) && cpack

@@ -13,7 +13,7 @@
 #include "persist/objectlist.h"
 #include "persist/text.h"
 #include "platform/paths.h"
-#include "platform/services.h"
+#include "platform/userdirectories.h"
 #include "settings/appsettings.h"
 
 namespace tarvo {
@@ -69,7 +69,7 @@ std::string ResolveHotKeyFileName(std::string_view argument)
     if (!platform::HasExtension(name))
         name += HotKeyFileExtension;
     if (platform::DirectoryPart(name).empty())
-        name = platform::ProgramDirectory() + name;
+        name = platform::UserFileDirectory() + name;
     return name;
 }
 

@@ -23,8 +23,9 @@ void FinalizeModules();
 std::string CommandLineFileArgument(const std::vector<std::string>& args);
 
 // The full name of the hotkey file an argument names: ".tvo" is appended
-// when it has no extension, the program's directory put in front when it
-// has no directory part.
+// when it has no extension, the directory of the user's files (the program's
+// directory unless the program is installed) put in front when it has no
+// directory part.
 std::string ResolveHotKeyFileName(std::string_view argument);
 
 // Makes the file named on the command line the current hotkey file and loads

@@ -6,7 +6,7 @@
 #include "persist/objectstream.h"
 #include "platform/files.h"
 #include "platform/paths.h"
-#include "platform/services.h"
+#include "platform/userdirectories.h"
 
 namespace tarvo {
 
@@ -98,6 +98,10 @@ void LoadHotKeyFile()
 
 void SaveHotKeyFile()
 {
+    // An installed program's directory for the user's files may not exist yet.
+    const std::string userFiles = platform::UserFileDirectory();
+    if (platform::DirectoryPart(theFileName) == userFiles)
+        platform::CreateUserDirectory(userFiles);
     WriteHotKeyDocument(CurrentHotKeyFile(), theFileName);
 }
 
@@ -122,7 +126,7 @@ void InitHotKeyFileClasses()
 std::optional<std::string> InitHotKeyFileModule()
 {
     RegisterHotKeyClasses();
-    theFileName = platform::ProgramDirectory() + DefaultHotKeyFileName;
+    theFileName = platform::UserFileDirectory() + DefaultHotKeyFileName;
     theDocument = std::make_unique<THotKeyFile>();
     try {
         LoadHotKeyFile();

@@ -40,7 +40,9 @@ class THotKeyFile : public TStreamableObject {
     int32_t LoadedVersion = HotKeyRecordVersion; // the document version read; not stored
 };
 
-// The name of the default hotkey file in the program's directory.
+// The name of the default hotkey file in the directory of the user's files
+// (platform/userdirectories.h): the program's directory, or the user's
+// configuration directory when the program is installed.
 inline constexpr const char* DefaultHotKeyFileName = "KeyList.TVO";
 
 // Full path of the current file.
@@ -54,7 +56,8 @@ THotKeyFile& CurrentHotKeyFile();
 // current document as it was.
 void LoadHotKeyFile();
 // Writes the current document to HotKeyFileName, replacing the file as a
-// whole; on failure (EFCreateError) the previous file is untouched.
+// whole, and creates the directory of the user's files when the file belongs
+// there; on failure (EFCreateError) the previous file is untouched.
 void SaveHotKeyFile();
 
 // Reads the hotkey document stored in fileName. Every failure raises an error
@@ -73,7 +76,7 @@ void RegisterHotKeyClasses();
 void InitHotKeyFileClasses();
 
 // Start-up of the hotkey file module: registers the hotkey classes, names the
-// default file in the program's directory, creates an empty document and
+// default file in the directory of the user's files, creates an empty document and
 // loads the default file. Returns the message of a failed load instead of
 // raising it, so that a damaged default file does not stop the program.
 std::optional<std::string> InitHotKeyFileModule();

@@ -10,6 +10,11 @@ std::string TListEntry::GetDescription(int32_t /*kind*/) const
     return {};
 }
 
+std::vector<std::string> TListEntry::GetStringGridCols(int32_t /*value*/) const
+{
+    return {};
+}
+
 void TSimpleListEntry::Create()
 {
     TListEntry::Create();
@@ -68,6 +73,16 @@ void TBitmappedListEntry::CopyTo(TStreamableObject& target) const
     auto& entry = CastTo<TBitmappedListEntry>(target);
     entry.ResourceName = ResourceName;
     entry.BitmapFile = BitmapFile;
+}
+
+uint32_t TBitmappedListEntry::GetMaskColor() const
+{
+    return 0;
+}
+
+std::vector<std::string> TBitmappedListEntry::GetListItemCols(int32_t /*value*/) const
+{
+    return {};
 }
 
 void InitListEntryModule()

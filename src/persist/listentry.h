@@ -2,9 +2,18 @@
 // List entries: identified objects that can represent themselves in list
 // controls. TSimpleListEntry adds a name, TBitmappedListEntry the names of
 // its bitmap resource and file.
+//
+// The list controls are widgets, which this library does not know: an entry
+// says as plain data what it shows (its description, the texts of further
+// columns, its bitmap names and mask colour), and persist/qt puts that into
+// string grids, list views and tree views and loads the bitmaps. A derived
+// entry still chooses its own texts and columns by overriding these
+// operations, while the library and the tools built on it stay free of a
+// user interface.
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "persist/identified.h"
 
@@ -22,6 +31,9 @@ class TListEntry : public TID {
 
     // The text that represents the entry; the base has none.
     virtual std::string GetDescription(int32_t kind) const;
+    // The texts of the entry's string-grid row after the description in
+    // column 0; value is passed on from the caller. The base fills none.
+    virtual std::vector<std::string> GetStringGridCols(int32_t value) const;
 };
 
 class TSimpleListEntry : public TListEntry {
@@ -48,6 +60,12 @@ class TBitmappedListEntry : public TSimpleListEntry {
     void Store(TObjectStream& stream) const override;
     void Load(TObjectStream& stream) override;
     void CopyTo(TStreamableObject& target) const override;
+
+    // The colour of the bitmaps' see-through pixels, 0xRRGGBB; 0 for none.
+    virtual uint32_t GetMaskColor() const;
+    // The texts of the entry's sub-items in a list view, the columns after
+    // its caption; value is passed on from the caller. The base has none.
+    virtual std::vector<std::string> GetListItemCols(int32_t value) const;
 
     std::string ResourceName; // a bitmap resource of the program
     std::string BitmapFile;   // path of a bitmap file

@@ -87,6 +87,24 @@ TEST_F(StartUpTest, CommandLineNamesAreCompleted)
     EXPECT_EQ(CommandLineFileArgument({"\"\""}), "");
 }
 
+TEST_F(StartUpTest, AnInstalledProgramKeepsTheUsersFilesInTheConfigDirectory)
+{
+    fakes_.Program.Path = "/nonexistent/lib/tarvo/tarvo"; // a directory nobody may write, not even root
+    fakes_.Environment.Variables["XDG_CONFIG_HOME"] = dir_.File("config");
+    const std::string userFiles = dir_.File("config/tarvo/");
+
+    EXPECT_TRUE(StartUp({"work"}).empty());
+    EXPECT_EQ(HotKeyFileName(), userFiles + "work.tvo");
+    SaveHotKeyFile();
+    EXPECT_TRUE(std::filesystem::exists(userFiles + "work.tvo")) << "the directory is created for the save";
+    FinalizeModules();
+
+    WriteKeys(userFiles + "KeyList.TVO", "default");
+    EXPECT_TRUE(StartUp({}).empty());
+    EXPECT_EQ(HotKeyFileName(), userFiles + "KeyList.TVO");
+    EXPECT_EQ(LoadedHotKeyName(), "default");
+}
+
 TEST_F(StartUpTest, CommandLineFileIsLoaded)
 {
     WriteKeys(dir_.File("KeyList.TVO"), "default");

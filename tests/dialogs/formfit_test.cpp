@@ -14,6 +14,7 @@
 #include <memory>
 
 #include "app/windows/tformmain.h"
+#include "dialogs/formhotkeycommand.h"
 #include "dialogs/tforminfo.h"
 #include "hotkeys/hotkeyfile.h"
 #include "platform/services.h"
@@ -27,7 +28,7 @@ using TFormFactory = std::function<std::unique_ptr<TTSForm>()>;
 template <class Form>
 std::unique_ptr<TTSForm> Make()
 {
-    return std::make_unique<Form>();
+    return std::make_unique<Form>(nullptr);
 }
 
 // The main window with a registrar of its own on the installed hotkey
@@ -37,11 +38,14 @@ struct TRegistrarHolder {
 };
 class TFormMainOnFakes : private TRegistrarHolder, public TFormMain {
 public:
-    TFormMainOnFakes()
-        : TFormMain([this](ITrayMenu& menu) -> THotKeyRegistrar& {
-              Registrar = std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, menu, &CurrentHotKeyFile);
-              return *Registrar;
-          })
+    explicit TFormMainOnFakes(QWidget* owner)
+        : TFormMain(
+              [this](ITrayMenu& menu) -> THotKeyRegistrar& {
+                  Registrar =
+                      std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, menu, &CurrentHotKeyFile);
+                  return *Registrar;
+              },
+              owner)
     {
     }
 };
@@ -50,6 +54,7 @@ public:
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
     Make<TFormMainOnFakes>,
+    Make<TFormHotKeyCommand>,
 };
 
 // The width a button needs for its caption: the text without the access

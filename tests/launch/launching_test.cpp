@@ -47,6 +47,21 @@ TEST_F(LaunchTest, AScriptWithoutExecutePermissionRunsWithTheShell)
     EXPECT_EQ(lines[2], "arg x y");
 }
 
+TEST_F(LaunchTest, ADesktopEntryRunsItsExecKeyInItsPath)
+{
+    const std::string report = scratch.File("report");
+    const std::string entry = scratch.File("probe.desktop");
+    std::filesystem::create_directory(scratch.Path() / "work");
+    testsupport::WriteTextFile(entry, "[Desktop Entry]\nType=Application\nName=Probe\nPath=" + scratch.File("work")
+                                          + "\nExec=\"" LAUNCH_PROBE_PATH "\" " + report + " %c %F --end\n");
+    AddCommand(entry, "'a b' c");
+    hotkey.ExecuteHotKey();
+    const TLines lines = ReportLines(report);
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0], "cwd " + scratch.File("work"));
+    EXPECT_EQ(TLines(lines.begin() + 2, lines.end()), (TLines{"arg Probe", "arg a b", "arg c", "arg --end"}));
+}
+
 TEST_F(LaunchTest, AFailedCommandReportsOneLineAndTheNextOneRuns)
 {
     const std::string report = scratch.File("report");

@@ -118,4 +118,72 @@ TEST_F(LaunchPlan, WhatCannotBeOpened)
                                 "cannot open \"" + work.File("notes.txt") + "\": xdg-open is not installed");
 }
 
+TEST_F(LaunchPlan, DesktopEntriesRunTheirExecKey)
+{
+    TempDir data;
+    TScopedEnvironmentVariable dataHome("XDG_DATA_HOME", data.Path().string());
+    TScopedEnvironmentVariable dataDirs("XDG_DATA_DIRS", work.File("none"));
+    std::filesystem::create_directory(data.Path() / "applications");
+    MakeFile(bin.File("x-terminal-emulator"), "#!/bin/sh\n", 0755);
+    const std::string dir = work.Path().string();
+    const std::string folder = work.File("folder");
+    const std::string head = "[Desktop Entry]\nType=Application\nName=Tool\n";
+    MakeFile(work.File("tool.desktop"), head + "Exec=tool --open %U\nPath=" + folder + "\n", 0644);
+    MakeFile(work.File("plain.desktop"), head + "Exec=tool\nTryExec=tool\n", 0755); // executable, still an entry
+    MakeFile(work.File("term.desktop"), head + "Exec=tool %f\nTerminal=true\n", 0644);
+    MakeFile(work.File("link.desktop"), "[Desktop Entry]\nType=Link\nName=Site\nURL=https://example.org/\n", 0644);
+    MakeFile(data.File("applications/installed.desktop"), head + "Exec=" + bin.File("tool") + " %c\n", 0644);
+    struct TCase {
+        std::string file;
+        std::string directory;
+        std::string program;
+        TArguments arguments;
+        std::string workingDirectory;
+    };
+    const std::vector<TCase> cases = {
+        {"tool.desktop", dir, bin.File("tool"), {"tool", "--open", "x y"}, folder},
+        {work.File("plain.desktop"), "", bin.File("tool"), {"tool", "x y"}, ""},
+        {"term.desktop", dir, bin.File("x-terminal-emulator"), {"x-terminal-emulator", "-e", "tool", "x y"}, dir},
+        {"link.desktop", dir, bin.File("xdg-open"), {"xdg-open", "https://example.org/"}, dir},
+        {"installed.desktop", dir, bin.File("tool"), {bin.File("tool"), "Tool", "x y"}, dir},
+    };
+    for (const auto& c : cases) {
+        const TLaunchPlan plan = PlanLaunch(c.file, "'x y'", c.directory);
+        EXPECT_EQ(plan.Program, c.program) << c.file;
+        EXPECT_EQ(plan.Arguments, c.arguments) << c.file;
+        EXPECT_EQ(plan.Directory, c.workingDirectory) << c.file;
+    }
+}
+
+TEST_F(LaunchPlan, DesktopEntriesThatCannotBeStarted)
+{
+    TScopedEnvironmentVariable dataHome("XDG_DATA_HOME", work.File("none"));
+    TScopedEnvironmentVariable dataDirs("XDG_DATA_DIRS", work.File("none"));
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Exec=tool\nHidden=true", "the desktop entry is hidden"},
+        {"Exec=tool\nTryExec=absent-tool", "the program \"absent-tool\" of its TryExec key is not installed"},
+        {"Exec=absent-tool %f", "the program \"absent-tool\" of its Exec key is not installed"},
+        {"Exec=/bin/absent-tool", "the program \"/bin/absent-tool\" of its Exec key is not installed"},
+        {"Icon=tool", "the desktop entry has no Exec key"},
+        {"Exec=\"tool", "its Exec key has a quote that is not closed"},
+        {"Exec=tool %z", "its Exec key has the unknown field code %z"},
+        {"Exec=tool 100%", "its Exec key has a % without a field code"},
+        {"Exec=%f", "its Exec key names no program"},
+        {"Type=Directory", "a desktop entry of type \"Directory\" starts nothing"},
+        {"Type=Link", "the link has no URL"},
+        {"Exec=tool\nPath=/nonexistent", "the directory \"/nonexistent\" of its Path key does not exist"},
+        {"Exec=tool\nTerminal=true", "x-terminal-emulator is not installed"},
+    };
+    const std::string file = work.File("entry.desktop");
+    for (const auto& [lines, reason] : cases) {
+        MakeFile(file, "[Desktop Entry]\nName=Entry\n" + lines + "\n", 0644);
+        ExpectFailure<ELaunchError>([&] { PlanLaunch(file, "", ""); }, "cannot open \"" + file + "\": " + reason);
+    }
+    MakeFile(file, "[Desktop Action x]\nExec=tool\n", 0644);
+    ExpectFailure<ELaunchError>([&] { PlanLaunch(file, "", ""); },
+                                "cannot open \"" + file + "\": it has no [Desktop Entry] group");
+    ExpectFailure<ELaunchError>([] { PlanLaunch("absent.desktop", "", ""); },
+                                "cannot open \"absent.desktop\": no such file");
+}
+
 } // namespace

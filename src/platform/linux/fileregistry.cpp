@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/linux/regfileformat.h"
 #include "platform/paths.h"
+#include "platform/userdirectories.h"
 
 namespace tarvo::platform {
 
@@ -13,29 +14,17 @@ namespace {
 constexpr std::string_view SystemDirectory = "/etc/tarvo/registry";
 constexpr std::string_view ConfigSubdirectory = "tarvo/registry";
 
-// The variable's value when it is set and not empty.
-std::optional<std::string> Setting(const IEnvironment& environment, const std::string& name)
-{
-    auto value = environment.Get(name);
-    if (value && value->empty())
-        return std::nullopt;
-    return value;
-}
-
 std::string UserDirectory(const IEnvironment& environment)
 {
-    if (auto config = Setting(environment, "XDG_CONFIG_HOME"); config && config->starts_with('/'))
-        return JoinPath(*config, ConfigSubdirectory);
-    if (auto home = Setting(environment, "HOME"))
-        return JoinPath(JoinPath(*home, ".config"), ConfigSubdirectory);
-    return {};
+    const std::string config = UserConfigDirectory(environment);
+    return config.empty() ? std::string() : JoinPath(config, ConfigSubdirectory);
 }
 
 } // namespace
 
 TRegistryDirectories RegistryDirectories(const IEnvironment& environment)
 {
-    if (auto directory = Setting(environment, "TARVO_REGISTRY_DIR"))
+    if (auto directory = NonEmptyVariable(environment, "TARVO_REGISTRY_DIR"))
         return {*directory, *directory};
     return {std::string(SystemDirectory), UserDirectory(environment)};
 }

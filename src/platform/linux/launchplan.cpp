@@ -9,8 +9,10 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
+#include "platform/linux/desktopexec.h"
 
 namespace tarvo::platform {
 
@@ -20,6 +22,13 @@ namespace {
 
 constexpr const char* Shell = "/bin/sh";
 constexpr const char* Opener = "xdg-open";
+constexpr const char* Terminal = "x-terminal-emulator";
+constexpr std::string_view DesktopEntryExtension = ".desktop";
+
+[[noreturn]] void CannotOpen(const std::string& file, const std::string& reason)
+{
+    throw ELaunchError("cannot open \"" + file + "\": " + reason);
+}
 
 bool IsExecutableFile(const fs::path& path)
 {
@@ -67,14 +76,31 @@ bool IsShellScript(const fs::path& path)
     return in.read(start, 2) && start[0] == '#' && start[1] == '!';
 }
 
+// A program named in a desktop entry: a bare name is looked up on PATH, a
+// path must be an executable file.
+std::optional<fs::path> FindProgram(const std::string& name)
+{
+    if (name.find('/') == std::string::npos)
+        return FindOnPath(name);
+    return IsExecutableFile(name) ? std::optional<fs::path>(name) : std::nullopt;
+}
+
 // The file the name stands for: a bare name is looked up on PATH first,
-// relative paths are taken from the working directory.
+// relative paths are taken from the working directory, and a bare name of a
+// desktop entry that is not there is looked for among the installed
+// applications.
 fs::path Resolve(const std::string& file, const fs::path& directory)
 {
-    if (file.find('/') == std::string::npos)
+    const bool bare = file.find('/') == std::string::npos;
+    if (bare)
         if (auto found = FindOnPath(file))
             return *found;
-    return fs::absolute(directory / file).lexically_normal();
+    fs::path path = fs::absolute(directory / file).lexically_normal();
+    std::error_code error;
+    if (bare && file.ends_with(DesktopEntryExtension) && !fs::exists(path, error))
+        if (auto installed = FindInstalledDesktopEntry(file))
+            return *installed;
+    return path;
 }
 
 TLaunchPlan WithParameters(TLaunchPlan plan, const std::string& parameters)
@@ -88,8 +114,69 @@ TLaunchPlan OpenWith(std::string opener, std::string file, std::string directory
 {
     const auto found = FindOnPath(opener);
     if (!found)
-        throw ELaunchError("cannot open \"" + file + "\": " + opener + " is not installed");
+        CannotOpen(file, opener + " is not installed");
     return TLaunchPlan{found->string(), {std::move(opener), std::move(file)}, std::move(directory)};
+}
+
+TDesktopEntry ReadDesktopEntry(const std::string& file, const fs::path& path)
+{
+    const auto bytes = ReadWholeFile(path.string());
+    if (!bytes)
+        CannotOpen(file, "the desktop entry cannot be read");
+    auto entry = TDesktopEntry::Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    if (!entry)
+        CannotOpen(file, "it has no [Desktop Entry] group");
+    return std::move(*entry);
+}
+
+// The entry's Path, or the command's directory when it has none.
+std::string WorkingDirectory(const std::string& file, const TDesktopEntry& entry, const std::string& directory)
+{
+    const std::string path = entry.Value("Path").value_or("");
+    std::error_code error;
+    if (path.empty())
+        return directory;
+    if (!fs::is_directory(path, error))
+        CannotOpen(file, "the directory \"" + path + "\" of its Path key does not exist");
+    return path;
+}
+
+// Starts what a desktop entry describes: an application with the command's
+// parameters as its files, or the address of a link.
+TLaunchPlan PlanDesktopEntry(const std::string& file, const fs::path& path, const std::string& parameters,
+                             const std::string& directory)
+{
+    const TDesktopEntry entry = ReadDesktopEntry(file, path);
+    if (entry.IsTrue("Hidden"))
+        CannotOpen(file, "the desktop entry is hidden");
+    const std::string type = entry.Value("Type").value_or("Application");
+    if (type == "Link") {
+        const std::string address = entry.Value("URL").value_or("");
+        if (address.empty())
+            CannotOpen(file, "the link has no URL");
+        return OpenWith(Opener, address, directory);
+    }
+    if (type != "Application")
+        CannotOpen(file, "a desktop entry of type \"" + type + "\" starts nothing");
+    if (auto tryExec = entry.Value("TryExec"); tryExec && !FindProgram(*tryExec))
+        CannotOpen(file, "the program \"" + *tryExec + "\" of its TryExec key is not installed");
+
+    std::vector<std::string> arguments;
+    try {
+        arguments = ExecArguments(entry, path.string(), SplitArguments(parameters), MessagesLocale());
+    } catch (const ELaunchError& error) {
+        CannotOpen(file, error.what());
+    }
+    auto program = FindProgram(arguments.front());
+    if (!program)
+        CannotOpen(file, "the program \"" + arguments.front() + "\" of its Exec key is not installed");
+    if (entry.IsTrue("Terminal")) {
+        program = FindOnPath(Terminal);
+        if (!program)
+            CannotOpen(file, std::string(Terminal) + " is not installed");
+        arguments.insert(arguments.begin(), {Terminal, "-e"});
+    }
+    return {program->string(), std::move(arguments), WorkingDirectory(file, entry, directory)};
 }
 
 } // namespace
@@ -100,12 +187,14 @@ TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, c
         throw ELaunchError("no file to open");
     std::error_code error;
     if (!directory.empty() && !fs::is_directory(directory, error))
-        throw ELaunchError("cannot open \"" + file + "\": the directory \"" + directory + "\" does not exist");
+        CannotOpen(file, "the directory \"" + directory + "\" does not exist");
     if (IsAddress(file))
         return OpenWith(Opener, file, directory);
     const fs::path path = Resolve(file, directory);
     if (!fs::exists(path, error))
-        throw ELaunchError("cannot open \"" + file + "\": no such file");
+        CannotOpen(file, "no such file");
+    if (path.extension() == DesktopEntryExtension && fs::is_regular_file(path, error))
+        return PlanDesktopEntry(file, path, parameters, directory);
     if (IsExecutableFile(path))
         return WithParameters({path.string(), {file}, directory}, parameters);
     if (fs::is_regular_file(path, error) && IsShellScript(path))

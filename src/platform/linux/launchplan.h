@@ -16,12 +16,18 @@ struct TLaunchPlan {
 // How ILauncher::Execute opens file. After PATH lookup of a bare name (or
 // resolving a relative path against directory):
 // - an executable file runs directly with the parameters as arguments;
+// - a desktop entry (a file ending in ".desktop"; a bare name that is not in
+//   the directory is looked for among the installed applications) runs its
+//   Exec key with the parameters as its files (desktopexec.h), in its Path
+//   when it has one, in a terminal when it asks for one; a link opens its URL
+//   with xdg-open. A hidden entry, a TryExec or Exec program that is not
+//   installed, or a type that starts nothing cannot be opened;
 // - a file that is not executable but starts with "#!" or ends in ".sh" or
 //   ".bat" runs with /bin/sh;
 // - anything else (a document, a folder, an address such as https://...)
 //   is opened with xdg-open; the parameters are not passed on.
-// Raises ELaunchError when the file or the directory does not exist, or the
-// parameters cannot be split.
+// Raises ELaunchError when the file or the directory does not exist, the
+// parameters cannot be split, or a desktop entry cannot be started.
 TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, const std::string& directory);
 
 } // namespace tarvo::platform

@@ -1,0 +1,51 @@
+# Installation and the Debian package. Included from the top-level
+# CMakeLists.txt after the programs' targets exist.
+#
+# The programs and the message files they read beside themselves go into
+# <prefix>/lib/tarvo, so that "the program's directory" keeps meaning the
+# place of its files; <prefix>/bin holds links to the programs. The user's
+# files live elsewhere, since an installed program's directory is not the
+# user's to write (platform/userdirectories.h).
+set(TARVO_PROGRAM_DIR lib/tarvo)
+
+# The windowed program, when it is part of the build, and the tool.
+set(tarvo_installed_programs tvotool)
+if(TARGET tarvo)
+  list(APPEND tarvo_installed_programs tarvo)
+endif()
+install(TARGETS ${tarvo_installed_programs} RUNTIME DESTINATION ${TARVO_PROGRAM_DIR})
+foreach(program IN LISTS tarvo_installed_programs)
+  set(link ${CMAKE_CURRENT_BINARY_DIR}/bin-links/${program})
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/bin-links)
+  file(CREATE_LINK ../${TARVO_PROGRAM_DIR}/${program} ${link} SYMBOLIC)
+  install(FILES ${link} DESTINATION bin)
+endforeach()
+
+get_target_property(tarvo_message_files messagefiles MESSAGE_FILES)
+install(FILES ${tarvo_message_files} DESTINATION ${TARVO_PROGRAM_DIR})
+
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvo.desktop DESTINATION share/applications)
+foreach(size 16 22 24 32 48 64 128 256)
+  install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tarvo-${size}.png
+          DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME tarvo.png)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tarvo.svg DESTINATION share/icons/hicolor/scalable/apps)
+
+# make package: a Debian package installing into /usr. The shared libraries
+# the programs link are found by dpkg-shlibdeps; what they load at run time is
+# declared by hand: Qt's window-system plugins, and xdg-open, which opens
+# the documents and addresses that commands name.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME tarvo)
+set(CPACK_PACKAGE_CONTACT "Tarvo maintainers <tarvo@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop hotkey launcher")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tarvo starts programs, documents and scripts with system-wide key\ncombinations, or brings their windows back. Hotkeys are edited in a\nwindow, kept in hotkey files and reachable from a tray icon; the\ninterface is in English and German.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+include(CPack)
