@@ -25,6 +25,8 @@ namespace {
 constexpr int32_t MsgNotANumber = 7;
 constexpr int32_t MsgNothingSelected = 8;
 constexpr int32_t MsgRequiredFieldEmpty = 10;
+// The room in design pixels between a text and the next control on its row.
+constexpr int TextGap = 4;
 
 QString ToQt(const std::string& text)
 {
@@ -112,6 +114,34 @@ void TTSForm::AdjustLabelSizes()
         GiveAccessKeyTarget(*label); // first: a buddy changes the label's size
         FitLabel(*label);
     }
+    for (const auto& adjust : textRoomAdjustments_)
+        adjust();
+}
+
+void TTSForm::KeepRightOf(QWidget* control, const QLabel* label)
+{
+    AfterLabelSizing([this, control, label, designLeft = control->x()] {
+        control->move(std::max(designLeft, label->geometry().right() + 1 + scale_.X(TextGap)), control->y());
+    });
+}
+
+void TTSForm::KeepLeftOf(QLabel* label, const QWidget* control)
+{
+    AfterLabelSizing([this, control, label, designLeft = label->x()] {
+        label->move(std::min(designLeft, control->x() - scale_.X(TextGap) - label->width()), label->y());
+    });
+}
+
+void TTSForm::GrowWithCaption(QAbstractButton* button)
+{
+    AfterLabelSizing([button, designWidth = button->width()] {
+        button->resize(std::max(designWidth, button->sizeHint().width()), button->height());
+    });
+}
+
+void TTSForm::AfterLabelSizing(std::function<void()> adjust)
+{
+    textRoomAdjustments_.push_back(std::move(adjust));
 }
 
 void TTSForm::showEvent(QShowEvent* event)

@@ -84,6 +84,18 @@ protected:
     // takes the focus: Qt shows the "&" of a label without a buddy as it is.
     QLabel* AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget = nullptr,
                      Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    // Where the desktop's font makes a text wider than the design's room,
+    // with every sizing of the labels (AdjustLabelSizes):
+    // - control, on the row of label, keeps a small gap after the label's
+    //   text, moving right of its design place when the text needs it;
+    void KeepRightOf(QWidget* control, const QLabel* label);
+    // - label ends that gap before control, moving left of its design place
+    //   when its text needs it;
+    void KeepLeftOf(QLabel* label, const QWidget* control);
+    // - a check box grows to its caption beyond its design width;
+    void GrowWithCaption(QAbstractButton* button);
+    // - and adjust runs, after the adjustments registered before it.
+    void AfterLabelSizing(std::function<void()> adjust);
     // The form is centred on its screen the first time it is shown.
     void PlaceCentredWhenFirstShown() { centreOnShow_ = true; }
 
@@ -114,6 +126,7 @@ private:
     QAbstractButton* cancelButton_ = nullptr;
     bool centreOnShow_ = false;
     std::vector<QLabel*> autoSizeLabels_;
+    std::vector<std::function<void()>> textRoomAdjustments_;
 };
 
 } // namespace tarvo

@@ -45,6 +45,15 @@ std::string KeyName(uint8_t key)
 
 } // namespace
 
+TShortCut MakeShortCut(uint16_t key, bool shift, bool ctrl, bool alt)
+{
+    constexpr uint16_t KeyCodeLimit = 256;
+    if (key >= KeyCodeLimit)
+        return 0;
+    return static_cast<TShortCut>(key | (shift ? ShortCutShift : 0) | (ctrl ? ShortCutCtrl : 0)
+                                  | (alt ? ShortCutAlt : 0));
+}
+
 std::string ShortcutText(TShortCut shortcut)
 {
     const std::string key = KeyName(static_cast<uint8_t>(shortcut & 0xFF));

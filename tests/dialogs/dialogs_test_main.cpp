@@ -6,14 +6,7 @@
 
 #include <cstdlib>
 
-#include "hotkeys/hotkeyfile.h"
-#include "lang/containermodule.h"
-#include "lang/message.h"
-#include "lang/messageintl.h"
-#include "persist/classregistry.h"
-#include "persist/listentry.h"
-#include "persist/objectlist.h"
-#include "persist/text.h"
+#include "dialogs/dialogstestsupport.h"
 #include "platform/fake/fakeservices.h"
 
 int main(int argc, char** argv)
@@ -22,14 +15,6 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     tarvo::platform::TScopedFakeServices isolation;
-    tarvo::InitObjectStreamModule();
-    tarvo::InitObjectListModule();
-    tarvo::InitTextModule();
-    tarvo::InitIdentifiedModule();
-    tarvo::InitIntlMessagesModule();
-    tarvo::InitContainerModule();
-    tarvo::InitAppMessageModule();
-    tarvo::InitListEntryModule();
-    tarvo::InitHotKeyFileModule(); // the document whose language the dialogs show
+    tarvo::testsupport::InitDialogModules();
     return RUN_ALL_TESTS();
 }

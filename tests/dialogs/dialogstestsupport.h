@@ -1,12 +1,21 @@
 #pragma once
-// Support for dialog tests: a current message list that records the numbers
-// of the messages shown and answers as the test says.
+// Support for dialog tests: the modules they need, and a current message
+// list that records the numbers of the messages shown and answers as the
+// test says.
 
 #include <deque>
 #include <memory>
 #include <vector>
 
+#include "hotkeys/hotkeyfile.h"
+#include "lang/containermodule.h"
+#include "lang/message.h"
+#include "lang/messageintl.h"
 #include "lang/messagelist.h"
+#include "persist/classregistry.h"
+#include "persist/listentry.h"
+#include "persist/objectlist.h"
+#include "persist/text.h"
 
 namespace tarvo::testsupport {
 
@@ -25,6 +34,21 @@ public:
     std::vector<int32_t> Shown;
     std::deque<int> Answers;
 };
+
+// Starts the modules the dialogs use, in the program's order, ending with
+// the hotkey document whose language the dialogs show.
+inline void InitDialogModules()
+{
+    InitObjectStreamModule();
+    InitObjectListModule();
+    InitTextModule();
+    InitIdentifiedModule();
+    InitIntlMessagesModule();
+    InitContainerModule();
+    InitAppMessageModule();
+    InitListEntryModule();
+    InitHotKeyFileModule();
+}
 
 // Makes a recording list the current message list and returns it.
 inline TRecordingMessages& InstallRecordingMessages()

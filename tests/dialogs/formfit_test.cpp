@@ -15,7 +15,9 @@
 
 #include "app/windows/tformmain.h"
 #include "dialogs/formhotkeycommand.h"
+#include "dialogs/tformhotkeydefine.h"
 #include "dialogs/tforminfo.h"
+#include "dialogs/tformspecialshortcut.h"
 #include "hotkeys/hotkeyfile.h"
 #include "platform/services.h"
 
@@ -55,6 +57,8 @@ const TFormFactory Forms[] = {
     Make<TFormInfo>,
     Make<TFormMainOnFakes>,
     Make<TFormHotKeyCommand>,
+    Make<TFormHotKeyDefine>,
+    Make<TFormSpecialShortcut>,
 };
 
 // The width a button needs for its caption: the text without the access

@@ -1,8 +1,13 @@
-// Labels of the form base: access keys and sizing.
+// Labels of the form base: access keys, sizing, and the room of the
+// controls beside them.
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+
+#include <utility>
 
 #include "dialogs/tsform.h"
 
@@ -19,11 +24,20 @@ public:
         AddLabel("LabHint", {8, 30, 40, 13});
         NameEdit = AddControl<QLineEdit>("TxtName", {60, 6, 100, 21});
         Centred = AddLabel("LabCentred", {100, 70, 100, 26}, nullptr, Qt::AlignHCenter | Qt::AlignTop);
+        Before = AddLabel("LabBefore", {170, 8, 40, 13});
+        Button = AddControl<QPushButton>("BtnAfter", {220, 6, 70, 21});
+        Box = AddControl<QCheckBox>("CBBox", {8, 50, 80, 17});
+        KeepRightOf(NameEdit, Name);
+        KeepLeftOf(Before, Button);
+        GrowWithCaption(Box);
     }
 
     QLabel* Name;
     QLineEdit* NameEdit;
     QLabel* Centred;
+    QLabel* Before;
+    QPushButton* Button;
+    QCheckBox* Box;
 };
 
 TEST(FormLabels, ACaptionWithAnAccessKeyButNoTargetGetsTheNextControlThatTakesTheFocus)
@@ -42,6 +56,24 @@ TEST(FormLabels, ACentredLabelGrowsAboutItsCentre)
     form.AdjustLabelSizes();
     EXPECT_GT(form.Centred->width(), designed.width());
     EXPECT_NEAR(form.Centred->geometry().center().x(), designed.center().x(), 1);
+}
+
+TEST(FormLabels, LongerTextsMoveTheirNeighboursAsideAndShorterOnesLetThemBack)
+{
+    TFormLabels form;
+    const QRect edit = form.NameEdit->geometry(), before = form.Before->geometry(), box = form.Box->geometry();
+    for (const auto& [text, longer] : {std::pair{"A text much longer than its room", true}, {"Short", false}}) {
+        form.Name->setText(text);
+        form.Before->setText(text);
+        form.Box->setText(text);
+        form.AdjustLabelSizes();
+        EXPECT_GT(form.NameEdit->x(), form.Name->geometry().right()) << text;
+        EXPECT_LT(form.Before->geometry().right(), form.Button->x()) << text;
+        EXPECT_GE(form.Box->width(), form.Box->sizeHint().width()) << text;
+        EXPECT_EQ(form.NameEdit->x() != edit.x(), longer) << text;
+        EXPECT_EQ(form.Before->x() != before.x(), longer) << text;
+        EXPECT_EQ(form.Box->width() != box.width(), longer) << text;
+    }
 }
 
 } // namespace
