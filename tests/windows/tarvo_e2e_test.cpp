@@ -176,6 +176,33 @@ TEST_F(TarvoProgram, StartedWithAFileItsHotKeyLaunchesAProgram)
     EXPECT_TRUE(Touched()) << ReadTextFile(dir_.File("tarvo.txt"));
 }
 
+TEST_F(TarvoProgram, AHotKeyMadeWithTheKeyboardAloneWorksAtOnceAndIsSaved)
+{
+    const std::string file = WriteKeys(dir_);
+    Start(file);
+    Xdotool("windowactivate --sync " + std::to_string(MainWindow()));
+    Keys("alt+n");
+    ASSERT_TRUE(Shown("Hotkey definition"));
+    Type("Writer");
+    Keys("Tab ctrl+alt+w alt+n");      // the key field captures the combination
+    ASSERT_TRUE(Shown("Hotkey command"));
+    Type("touch");
+    Keys("alt+f");
+    Type("touch");
+    Keys("alt+p");
+    Type(dir_.File("marker"));
+    Keys("Return");
+    ASSERT_TRUE(Shown("Hotkey command", false));
+    Keys("Return");
+    ASSERT_TRUE(Shown("Hotkey definition", false));
+    Keys("alt+s ctrl+alt+w");
+    EXPECT_TRUE(Touched());
+    const std::string saved = Output(std::string(TVOTOOL_PATH) + " dump " + file);
+    EXPECT_NE(saved.find(R"("name": "Writer")"), std::string::npos) << saved;
+    EXPECT_NE(saved.find(R"("shortcut": "Strg+Alt+W")"), std::string::npos) << saved;
+    EXPECT_NE(saved.find(R"("fileName": "touch")"), std::string::npos) << saved;
+}
+
 TEST_F(TarvoProgram, MinimisesIntoTheTrayAndComesBackOnADoubleClick)
 {
     Start(WriteKeys(dir_));

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/autostart.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/windows/tformmain.h"
@@ -31,6 +32,7 @@ constexpr const char* Usage =
     "  FILE       the hotkey file to open: \".tvo\" is added to a name without an\n"
     "             extension, the program's directory to a name without a directory.\n"
     "             Without FILE, KeyList.TVO in the program's directory is opened.\n"
+    "  --autostart on|off  start Tarvo at every login, or no longer\n"
     "  --help     show this text\n"
     "  --version  show the version and its release date\n"
     "\n"
@@ -72,6 +74,20 @@ int main(int argc, char** argv)
     }
     if (option == "--version") {
         std::cout << "Tarvo " << version::Text << " (" << version::ReleaseDate << ")\n";
+        return 0;
+    }
+    if (option == "--autostart") {
+        const std::string state = argc > 2 ? argv[2] : "";
+        if (state != "on" && state != "off") {
+            std::cerr << "tarvo: --autostart needs on or off\n";
+            return 2;
+        }
+        try {
+            SetAutostart(state == "on");
+        } catch (const EAutostartError& error) {
+            std::cerr << "tarvo: " << error.what() << "\n";
+            return 1;
+        }
         return 0;
     }
     // Qt's own start-up would end the program with a long report of its

@@ -148,6 +148,8 @@ void TFormMain::CreateControls()
     // the list would click.
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false);
+    GrowWithCaption(CBMinimize);
+    AfterLabelSizing([this] { WidenButtonsIntoGaps(); });
 }
 
 void TFormMain::CreateTrayMenu()
@@ -168,10 +170,9 @@ void TFormMain::CreateTrayMenu()
     N3->setSeparator(true);
 }
 
-void TFormMain::FitCaptions()
+void TFormMain::WidenButtonsIntoGaps()
 {
     constexpr int MinimumGap = 1;
-    CBMinimize->resize(std::max(CBMinimize->width(), CBMinimize->sizeHint().width()), CBMinimize->height());
     const QList<QPushButton*> buttons = findChildren<QPushButton*>(Qt::FindDirectChildrenOnly);
     for (QPushButton* button : buttons) {
         const QStyle& style = *button->style();
@@ -336,7 +337,6 @@ void TFormMain::SetLanguage(int32_t language)
     SelectMessageLanguage(language);
     Document().Language = language;
     SetFormLanguage(language, *MltLang);
-    FitCaptions();
     ShowFileName();
     CBLanguages->setCurrentIndex(language);
     ShowRegistrationMarks();

@@ -139,10 +139,9 @@ protected:
 
 private:
     void CreateControls();
-    // Widens the minimise check box and the buttons whose captions in the
-    // current language do not fit the design width: a button grows about
-    // its centre into the gaps beside it, the check box to the right.
-    void FitCaptions();
+    // A button whose caption the desktop's font makes wider than its design
+    // width grows about its centre into the gaps beside it.
+    void WidenButtonsIntoGaps();
     void CreateTrayMenu();
     void ConnectHandlers();
     // Connects a signal to a handler whose errors are reported.
