@@ -15,6 +15,23 @@ constexpr uint16_t NoHotKeyId = 0;
 
 } // namespace
 
+std::string RefusalText(platform::THotKeyResult reason, int32_t language)
+{
+    const bool german = language == LanguageGerman;
+    switch (reason) {
+    case platform::THotKeyResult::Taken:
+        return german ? "die Tastenkombination ist von einem anderen Programm oder einem anderen Hotkey belegt"
+                      : "the combination is held by another program or another hotkey";
+    case platform::THotKeyResult::UnknownKey:
+        return german ? "diese Tastatur hat keine Taste dafür" : "this keyboard has no key for it";
+    case platform::THotKeyResult::NoId:
+        return german ? "zu viele Hotkeys: keine Kennung mehr frei" : "too many hotkeys: no registration id is left";
+    default:
+        return german ? "es gibt kein Fenstersystem, bei dem sie angemeldet werden kann"
+                      : "there is no window system to register with";
+    }
+}
+
 THotKeyRegistrar::THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu,
                                    std::function<THotKeyFile&()> document)
     : service_(service), trayMenu_(trayMenu), document_(std::move(document))
@@ -91,7 +108,7 @@ void THotKeyRegistrar::HotKeyEvent(QObject& sender, uint16_t& /*key*/, TShiftSta
 {
     if (const auto* component = dynamic_cast<const TEPHotKey*>(&sender))
         if (TID* found = document_().HotKeyList->ObjectWithID(component->Tag))
-            CastTo<THotTarvo>(*found).ExecuteHotKey();
+            Run(CastTo<THotTarvo>(*found));
 }
 
 void THotKeyRegistrar::HotKeyPressed(const platform::THotKeyPress& press)
@@ -107,7 +124,15 @@ void THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTar
     const THotKeyFile& document = document_();
     for (int i = 0; i < document.HotKeyList->Count(); ++i)
         if (matches(document.HotKey(i)))
-            document.HotKey(i).ExecuteHotKey();
+            Run(document.HotKey(i));
+}
+
+void THotKeyRegistrar::Run(const THotTarvo& hotkey) const
+{
+    hotkey.ExecuteHotKey([this, &hotkey](const THotKeyCommand& command, const std::string& reason) {
+        if (OnLaunchFailed)
+            OnLaunchFailed(hotkey, command, reason);
+    });
 }
 
 } // namespace tarvo

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <string>
 
 #include "app/tephotkey.h"
 #include "app/traymenu.h"
@@ -15,6 +16,10 @@
 #include "platform/hotkeyservice.h"
 
 namespace tarvo {
+
+// Why a registration was refused, for the user, in the interface language
+// (0 English, 1 German).
+std::string RefusalText(platform::THotKeyResult reason, int32_t language);
 
 class THotKeyRegistrar : private platform::IHotKeyOwner {
 public:
@@ -53,6 +58,10 @@ public:
     // hotkeys that hold their combination are not listed.
     const std::map<int32_t, platform::THotKeyResult>& RefusedHotKeys() const { return refused_; }
 
+    // Told about each command of a running hotkey that could not be started.
+    std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)>
+        OnLaunchFailed;
+
 private:
     void HotKeyPressed(const platform::THotKeyPress& press) override;
     // Runs every hotkey of the document that matches, in list order: for a
@@ -60,6 +69,7 @@ private:
     // those whose ID is the entry's tag (only a hand-made file holds two
     // hotkeys with one ID).
     void RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches);
+    void Run(const THotTarvo& hotkey) const;
 
     platform::IHotKeyService& service_;
     ITrayMenu& trayMenu_;

@@ -18,6 +18,18 @@
 
 namespace tarvo {
 
+namespace {
+
+// Ends the event loop at once. QCoreApplication::quit() would first ask
+// every window to close, and a window could ask its user a question that
+// nobody is there to answer.
+void EndEventLoop()
+{
+    QCoreApplication::exit(0);
+}
+
+} // namespace
+
 // SIGINT and SIGTERM, turned into a call on the main thread: the signal
 // handler writes a byte into a pipe that the event loop watches.
 class TSession::TTerminationSignals {
@@ -84,7 +96,7 @@ public:
         const platform::TWindowSystemChoice choice =
             platform::InstallWindowSystemServices(platform::Services(), [this](const std::string& problem) {
                 lostProblem_ = problem;
-                QCoreApplication::quit();
+                EndEventLoop();
             });
         if (!choice.Reached)
             throw EWindowSystemError(choice.Problem);
@@ -100,9 +112,18 @@ private:
     std::optional<std::string> lostProblem_;
 };
 
+std::optional<std::string> WindowSystemProblem()
+{
+    const platform::TWindowSystemChoice choice = platform::InstallWindowSystemServices(platform::Services());
+    platform::WithdrawWindowSystemServices(platform::Services());
+    if (choice.Reached)
+        return std::nullopt;
+    return choice.Problem;
+}
+
 TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
     : windowSystem_(std::make_unique<TWindowSystemServices>()),
-      termination_(std::make_unique<TTerminationSignals>([] { QCoreApplication::quit(); })),
+      termination_(std::make_unique<TTerminationSignals>(&EndEventLoop)),
       childReaping_(std::make_unique<QSocketNotifier>(platform::ChildReaper().Descriptor(), QSocketNotifier::Read)),
       registrar_(std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, trayMenu, std::move(document)))
 {

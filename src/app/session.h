@@ -9,6 +9,8 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "app/hotkeyregistrar.h"
 #include "app/traymenu.h"
@@ -24,6 +26,11 @@ class EWindowSystemError : public ETarvoError {
 public:
     using ETarvoError::ETarvoError;
 };
+
+// Why no window system can be reached ("no X server can be reached
+// (DISPLAY=)"), or nothing when one can: for a program that must know
+// before it creates its Qt application object.
+std::optional<std::string> WindowSystemProblem();
 
 class TSession {
 public:

@@ -13,23 +13,6 @@
 
 namespace tarvo {
 
-namespace {
-
-// The name label's font: Arial, or the metric-compatible Liberation Sans
-// where Arial is not installed.
-QFont NameFont(int pixelSize)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(true);
-    font.setItalic(true);
-    return font;
-}
-
-} // namespace
-
 std::string VersionLabelText(int language)
 {
     const QString date =
@@ -52,10 +35,7 @@ TFormInfo::TFormInfo(QWidget* owner) : TTSForm(owner)
     Image1->setPixmap(ProgramIcon().pixmap(Image1->size()));
 
     Label6 = AddLabel("Label6", {26, 24, 72, 28});
-    Label6->setFont(NameFont(Scale().Y(24)));
-    QPalette red = Label6->palette();
-    red.setColor(QPalette::WindowText, Qt::red);
-    Label6->setPalette(red);
+    StyleAsProgramName(*Label6, Scale().Y(24));
 
     Label1 = AddLabel("Label1", {132, 46, 91, 26}, nullptr, Qt::AlignHCenter | Qt::AlignTop);
 

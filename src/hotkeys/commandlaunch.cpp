@@ -55,7 +55,7 @@ std::string ExpandEnvironment(const std::string& value)
 
 } // namespace
 
-void THotKeyCommand::ExecuteCommand() const
+void THotKeyCommand::ExecuteCommand(const TLaunchFailureHandler& onFailure) const
 {
     if (!LookForWindow.empty()) {
         if (const auto window = FindWindow(LookForWindow)) {
@@ -67,21 +67,23 @@ void THotKeyCommand::ExecuteCommand() const
         platform::Services().Launcher->Execute(ExpandEnvironment(FileName), ExpandEnvironment(Parameters),
                                                ExpandEnvironment(Directory), ShowCommand(ExecMode));
     } catch (const std::exception& error) {
-        // Nobody is shown a failed launch: it must not interrupt the user or
-        // stop the hotkey's other commands, whatever failed (a launch error,
-        // or a file-system error such as a working directory that is gone).
-        // The line on standard error is for whoever looks into why nothing
-        // started.
+        // A failed launch must not interrupt the user or stop the hotkey's
+        // other commands, whatever failed (a launch error, or a file-system
+        // error such as a working directory that is gone): the caller decides
+        // how to tell. The line on standard error is for whoever looks into
+        // why nothing started.
         std::cerr << "tarvo: " << error.what() << "\n";
+        if (onFailure)
+            onFailure(*this, error.what());
     }
 }
 
-void THotTarvo::ExecuteHotKey() const
+void THotTarvo::ExecuteHotKey(const TLaunchFailureHandler& onFailure) const
 {
     if (!Enabled)
         return;
     for (int i = 0; i < Commands->Count(); ++i)
-        Command(i).ExecuteCommand();
+        Command(i).ExecuteCommand(onFailure);
 }
 
 } // namespace tarvo

@@ -4,6 +4,7 @@
 // commands.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,12 @@ enum TExecMode : int32_t {
     ExecMinimizedNoActivate = 4,
 };
 
+class THotKeyCommand;
+
+// Told about a command that could not be started, with the reason. The
+// hotkey's next command runs all the same.
+using TLaunchFailureHandler = std::function<void(const THotKeyCommand& command, const std::string& reason)>;
+
 class THotKeyCommand : public TSimpleListEntry {
     TARVO_CLASS(THotKeyCommand)
     static int32_t GetRegistrationCode() { return 201; }
@@ -34,9 +41,9 @@ class THotKeyCommand : public TSimpleListEntry {
     void CopyTo(TStreamableObject& target) const override;
 
     // Brings back the first top-level window whose title contains
-    // LookForWindow, or else opens FileName. Failures are not reported to
-    // the user (a diagnostic line goes to standard error).
-    void ExecuteCommand() const;
+    // LookForWindow, or else opens FileName. A file that cannot be opened
+    // goes to onFailure, if given, and as a diagnostic line to standard error.
+    void ExecuteCommand(const TLaunchFailureHandler& onFailure = {}) const;
 
     std::string FileName;      // program, document or script; may hold %NAME% references
     std::string Parameters;    // may hold %NAME% references
@@ -61,7 +68,7 @@ class THotTarvo : public TSimpleListEntry {
     std::string GetDescription(int32_t kind) const override;
 
     // Runs the commands in list order, unless the hotkey is deactivated.
-    void ExecuteHotKey() const;
+    void ExecuteHotKey(const TLaunchFailureHandler& onFailure = {}) const;
 
     // The command at index, in ascending identifier order.
     THotKeyCommand& Command(int index) const { return *Commands->AtAs<THotKeyCommand>(index); }

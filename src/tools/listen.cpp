@@ -10,21 +10,6 @@
 
 namespace tarvo::tools {
 
-namespace {
-
-std::string RefusalText(platform::THotKeyResult reason)
-{
-    if (reason == platform::THotKeyResult::Taken)
-        return "the combination is held by another program or another hotkey";
-    if (reason == platform::THotKeyResult::UnknownKey)
-        return "the key cannot be registered";
-    if (reason == platform::THotKeyResult::NoId)
-        return "too many hotkeys: no registration id is left";
-    return "there is no window system to register with";
-}
-
-} // namespace
-
 void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& errors)
 {
     int argc = 1;
@@ -44,7 +29,7 @@ void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& er
     for (const auto& [id, reason] : registrar.RefusedHotKeys()) {
         const auto& hotkey = CastTo<THotTarvo>(*document.HotKeyList->ObjectWithID(id));
         errors << "tvotool: hotkey \"" << hotkey.Name << "\" (" << ShortcutText(hotkey.HotKey)
-               << ") is not registered: " << RefusalText(reason) << "\n";
+               << ") is not registered: " << RefusalText(reason, LanguageEnglish) << "\n";
     }
     const int registered = document.HotKeyList->Count() - static_cast<int>(registrar.RefusedHotKeys().size());
     out << "tvotool: listening for " << registered << " hotkeys; SIGINT or SIGTERM ends\n" << std::flush;

@@ -13,11 +13,13 @@
 #include <functional>
 #include <memory>
 
+#include "app/windows/tformmain.h"
 #include "dialogs/formhotkeycommand.h"
 #include "dialogs/tformhotkeydefine.h"
 #include "dialogs/tforminfo.h"
 #include "dialogs/tformspecialshortcut.h"
 #include "hotkeys/hotkeyfile.h"
+#include "platform/services.h"
 
 using namespace tarvo;
 
@@ -31,9 +33,29 @@ std::unique_ptr<TTSForm> Make()
     return std::make_unique<Form>(nullptr);
 }
 
+// The main window with a registrar of its own on the installed hotkey
+// service; the registrar is made first and goes last.
+struct TRegistrarHolder {
+    std::unique_ptr<THotKeyRegistrar> Registrar;
+};
+class TFormMainOnFakes : private TRegistrarHolder, public TFormMain {
+public:
+    explicit TFormMainOnFakes(QWidget* owner)
+        : TFormMain(
+              [this](ITrayMenu& menu) -> THotKeyRegistrar& {
+                  Registrar =
+                      std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, menu, &CurrentHotKeyFile);
+                  return *Registrar;
+              },
+              owner)
+    {
+    }
+};
+
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
     Make<TFormInfo>,
+    Make<TFormMainOnFakes>,
     Make<TFormHotKeyCommand>,
     Make<TFormHotKeyDefine>,
     Make<TFormSpecialShortcut>,

@@ -1,0 +1,178 @@
+#pragma once
+// The main window: the list of the current document's hotkeys, creating,
+// editing and deleting them, the hotkey file (open, save, save as, reload),
+// the document's two preferences (minimise at start, language), the about
+// dialog, the end of the program, and the tray icon with its menu.
+//
+// Registration and dispatch of the hotkeys belong to the registrar, which
+// keeps the tray menu's hotkey entries; the window tells it when hotkeys
+// come and go.
+
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/hotkeyregistrar.h"
+#include "app/windows/traypopupmenu.h"
+#include "dialogs/tsform.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
+namespace tarvo {
+
+class TFormInfo;
+class THotKeyFileDialog;
+class TMltLang;
+class TReferenceList;
+class TTrayIcon;
+
+// Opens the hotkey definition dialog, owned by owner, on the hotkey and
+// returns its modal result; on OK the dialog has copied its edits into the
+// hotkey.
+int DefineHotKeyInDialog(QWidget* owner, THotTarvo& hotkey);
+
+class TFormMain : public TTSForm {
+    Q_OBJECT
+
+public:
+    // Gives the registrar that registers the document's hotkeys and keeps
+    // the tray menu handed to it; asked once, during construction. The
+    // registrar must outlive the window.
+    using TRegistrarSource = std::function<THotKeyRegistrar&(ITrayMenu& trayMenu)>;
+    using THotKeyEditor = std::function<int(QWidget* owner, THotTarvo& hotkey)>;
+
+    explicit TFormMain(const TRegistrarSource& registrar, QWidget* owner = nullptr);
+    ~TFormMain() override;
+
+    QLabel* Label6;
+    QLabel* Label1;
+    QListWidget* LBListe;
+    QLabel* Label2;
+    QPushButton* BtnNew;
+    QPushButton* BtnEdit;
+    QPushButton* BtnDelete;
+    QPushButton* BtnViewInfo;
+    QCheckBox* CBMinimize;
+    QPushButton* BtnOpen;
+    QPushButton* BtnSave;
+    QPushButton* BtnSaveAs;
+    QPushButton* BtnReload;
+    QPushButton* BtnQuit;
+    QLabel* Label3;
+    QLabel* LabCurrFileName;
+    QComboBox* CBLanguages;
+    QLabel* Label4;
+    QMenu* PopupMenu1;
+    QAction* MCHide;
+    QAction* PPCRestore;
+    QAction* PPCClose;
+    QAction* N3;
+    TTrayIcon* TrayIcon1;
+    THotKeyFileDialog* OpenDialog;
+    THotKeyFileDialog* SaveDialog;
+    TMltLang* MltLang;
+
+    // The about dialog, shown by BtnViewInfo; not owned.
+    TFormInfo* FormInfo = nullptr;
+    // How New and Edit open the hotkey definition dialog.
+    THotKeyEditor EditHotKey = &DefineHotKeyInDialog;
+
+    // The hotkeys were changed since the document was last loaded or saved.
+    bool Modified = false;
+
+    // Sets the minimise check box, rebuilds the list from the document and
+    // marks the hotkeys whose combination was refused.
+    void ShowHotKeys();
+    // The name part of the current file name.
+    void ShowFileName();
+    // Asks whether to save unsaved changes; false when the user cancels.
+    bool QuerySaveChanges();
+    // Loads the messages of the language, makes it the document's and
+    // switches every form to it.
+    void SetLanguage(int32_t language);
+
+    void BtnNewClick();
+    void BtnEditClick();
+    void BtnDeleteClick();
+    void BtnSaveClick();
+    void BtnSaveAsClick();
+    void BtnOpenClick();
+    void BtnReloadClick();
+    void BtnQuitClick();
+    void BtnViewInfoClick();
+    void CBMinimizeClick();
+    void CBLanguagesClick();
+    void PPCRestoreClick();
+    void PPCCloseClick();
+    void TrayIcon1Click();
+    void TrayIcon1RightClick();
+
+    // Whether the desktop session may end (a logout): asks about unsaved
+    // changes as closing the window does.
+    bool MayEndSession();
+
+    // The application's minimise and restore.
+    void MinimizeApplication();
+    void RestoreApplication();
+
+signals:
+    // The window was closed: the program ends.
+    void Closed();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    // Escape does not close the main window.
+    void reject() override {}
+    // Enter clicks the focused button and nothing else: the window has no
+    // default button.
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void CreateControls();
+    // A button whose caption the desktop's font makes wider than its design
+    // width grows about its centre into the gaps beside it.
+    void WidenButtonsIntoGaps();
+    void CreateTrayMenu();
+    void ConnectHandlers();
+    // Connects a signal to a handler whose errors are reported.
+    template <class Sender, class Signal>
+    void Handle(Sender* sender, Signal signal, void (TFormMain::*handler)());
+
+    void FormShow();
+    void FormActivate();
+    bool FormClose();
+
+    void ActivateHotKey(THotTarvo& hotkey);
+    void UpdateHotKeyRegistration(THotTarvo& hotkey);
+    void DeactivateHotKey(THotTarvo& hotkey);
+    void RegisterAllHotKeys();
+    void UnregisterAllHotKeys();
+    // The list's mark and tooltip for each hotkey whose combination the
+    // window system refused.
+    void ShowRegistrationMarks();
+    void LogRefusal(const THotTarvo& hotkey) const;
+    void ReportLaunchFailure(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason);
+    // Steps of Reload and Open after the question: withdraw, load, register
+    // and show again. A file that cannot be read leaves the document in
+    // memory registered and shown, and the error is raised afterwards.
+    void ReloadHotKeyFile();
+
+    std::unique_ptr<TReferenceList> HotKeyRefs;
+    std::unique_ptr<TTrayPopupMenu> trayMenu_;
+    THotKeyRegistrar* registrar_ = nullptr;
+    bool shown_ = false;
+    // A click on the tray icon opens the menu once no second click followed.
+    QTimer trayClickMenu_;
+};
+
+} // namespace tarvo

@@ -1,0 +1,34 @@
+#pragma once
+// The tray menu on a Qt popup menu: the entries that the hotkey registration
+// keeps are the menu's actions, each tagged with its action's data. Fixed
+// entries of the menu carry the tag -1, which no hotkey has.
+
+#include "app/traymenu.h"
+
+class QAction;
+class QMenu;
+
+namespace tarvo {
+
+class TTrayPopupMenu : public ITrayMenu {
+public:
+    // The menu must outlive this object.
+    explicit TTrayPopupMenu(QMenu& menu) : menu_(menu) {}
+
+    int Count() const override;
+    int32_t Tag(int index) const override;
+    // The click handler's errors are reported, not passed to the event loop.
+    void Append(int32_t tag, TClickHandler onClick) override;
+    void SetCaption(int index, const std::string& caption) override;
+    void Remove(int index) override;
+
+    // Tags an entry that belongs to no hotkey.
+    static void MarkFixed(QAction& entry);
+
+private:
+    QAction& Entry(int index) const;
+
+    QMenu& menu_;
+};
+
+} // namespace tarvo

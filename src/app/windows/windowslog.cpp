@@ -1,0 +1,5 @@
+#include "app/windows/windowslog.h"
+
+namespace tarvo {
+Q_LOGGING_CATEGORY(lcWindows, "tarvo.windows")
+} // namespace tarvo
