@@ -12,15 +12,9 @@
 #include "app/hotkeyregistrar.h"
 #include "app/traymenu.h"
 #include "hotkeys/hotkeyfile.h"
-#include "persist/errors.h"
+#include "platform/errors.h"
 
 namespace tarvo {
-
-// No window system can be reached, or the connection to it broke.
-class EWindowSystemError : public ETarvoError {
-public:
-    using ETarvoError::ETarvoError;
-};
 
 class TSession {
 public:

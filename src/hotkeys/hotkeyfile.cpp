@@ -4,6 +4,7 @@
 #include "persist/listentry.h"
 #include "persist/text.h"
 #include "persist/objectstream.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/services.h"
@@ -83,7 +84,7 @@ std::string& HotKeyFileName()
 THotKeyFile& CurrentHotKeyFile()
 {
     if (!theDocument)
-        throw std::logic_error("the hotkey document is used before InitHotKeyFileModule");
+        throw EProgramError("the hotkey document is used before InitHotKeyFileModule");
     return *theDocument;
 }
 

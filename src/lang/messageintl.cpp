@@ -1,7 +1,8 @@
 #include "lang/messageintl.h"
 
 #include <memory>
-#include <stdexcept>
+
+#include "platform/errors.h"
 
 namespace tarvo {
 
@@ -75,7 +76,7 @@ std::string TIntlMessages::GetCaption(int32_t langKey, int32_t number)
 TIntlMessages& IntlMessages()
 {
     if (!theTable)
-        throw std::logic_error("the international message table is used before InitIntlMessagesModule");
+        throw EProgramError("the international message table is used before InitIntlMessagesModule");
     return *theTable;
 }
 

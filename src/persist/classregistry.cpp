@@ -1,7 +1,6 @@
 #include "persist/classregistry.h"
 
 #include <iostream>
-#include <stdexcept>
 
 #include "persist/errors.h"
 
@@ -67,7 +66,7 @@ const TClassInfo& TClassRegistry::GetClassForID(int32_t code) const
 TClassRegistry& ClassRegistry()
 {
     if (!theRegistry)
-        throw std::logic_error("the class registry is used before InitObjectStreamModule");
+        throw EProgramError("the class registry is used before InitObjectStreamModule");
     return *theRegistry;
 }
 

@@ -1,6 +1,6 @@
 #include "platform/atomtable.h"
 
-#include <stdexcept>
+#include "platform/errors.h"
 
 namespace tarvo::platform {
 
@@ -17,7 +17,7 @@ uint16_t TAtomTable::Add(std::string_view text)
     } else if (next_ <= 0xFFFF) {
         atom = static_cast<uint16_t>(next_++);
     } else {
-        throw std::runtime_error("The global atom table is full: all 16384 atoms are in use.");
+        throw ETarvoError("The global atom table is full: all 16384 atoms are in use.");
     }
     atoms_.emplace(text, atom);
     entries_.emplace(atom, TEntry{std::string(text), 1});

@@ -16,7 +16,7 @@ public:
 
     // The string's atom. A string already in the table keeps its atom and is
     // counted once more; a new one gets the lowest atom not in use. Raises
-    // std::runtime_error when all 16384 atoms are in use.
+    // ETarvoError when all 16384 atoms are in use.
     uint16_t Add(std::string_view text);
     // Counts the atom's string down and frees the atom when the count
     // reaches 0.

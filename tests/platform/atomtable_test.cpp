@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "platform/atomtable.h"
+#include "platform/errors.h"
 
 using tarvo::platform::TAtomTable;
 
@@ -28,7 +28,7 @@ TEST(AtomTable, FullTableRaises)
     TAtomTable table;
     for (int i = 0; i <= 0xFFFF - TAtomTable::FirstAtom; ++i)
         table.Add(std::to_string(i));
-    EXPECT_THROW(table.Add("one too many"), std::runtime_error);
+    EXPECT_THROW(table.Add("one too many"), tarvo::ETarvoError);
 }
 
 } // namespace

@@ -2,8 +2,7 @@
 
 #include <xkbcommon/xkbcommon-x11.h>
 
-#include <stdexcept>
-
+#include "platform/errors.h"
 #include "platform/x11/hotkeykeys.h"
 #include "platform/x11/xcbxkb.h"
 
@@ -15,7 +14,7 @@ TX11KeyNames::TX11KeyNames(std::shared_ptr<TConnection> connection)
       keymap_(nullptr, &xkb_keymap_unref)
 {
     if (!context_)
-        throw std::runtime_error("cannot create an xkbcommon context");
+        throw EWindowSystemError("cannot create an xkbcommon context");
     xcb_connection_t* c = connection_->Xcb();
     if (!xkb_x11_setup_xkb_extension(c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
                                      XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &xkbEventBase_,

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <iostream>
-#include <stdexcept>
 #include <string>
 
+#include "platform/errors.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/hotkeykeys.h"
 #include "platform/x11/reply.h"
@@ -119,7 +119,7 @@ THotKeyResult TX11HotKeys::Grab(TRegistration& registration)
     Release(registration);
     connection_->Flush();
     if (failure != XCB_ACCESS)
-        throw std::runtime_error("The X server refused a key grab with error code " + std::to_string(failure) + ".");
+        throw EWindowSystemError("The X server refused a key grab with error code " + std::to_string(failure) + ".");
     return THotKeyResult::Taken;
 }
 
