@@ -1,7 +1,9 @@
 // What a hotkey does when it fires: each command either brings back a window
 // whose title contains the command's window text or opens the command's file.
 
-#include <iostream>
+#include <QLoggingCategory>
+#include <QString>
+
 #include <optional>
 #include <string_view>
 
@@ -15,6 +17,8 @@
 namespace tarvo {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcHotKeys, "tarvo.hotkeys")
 
 // Titles are compared on their first 199 characters: as much as the title
 // buffer of the program the hotkey files come from could hold.
@@ -67,9 +71,9 @@ void THotKeyCommand::ExecuteCommand() const
                                                ExpandEnvironment(Directory), ShowCommand(ExecMode));
     } catch (const platform::ELaunchError& error) {
         // Nobody is shown a failed launch: it must not interrupt the user or
-        // stop the hotkey's other commands. The line on standard error is
-        // for whoever looks into why nothing started.
-        std::cerr << "tarvo: " << error.what() << "\n";
+        // stop the hotkey's other commands. The log line is for whoever looks
+        // into why nothing started.
+        qCWarning(lcHotKeys).noquote() << QString::fromUtf8(error.what());
     }
 }
 

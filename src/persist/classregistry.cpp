@@ -1,8 +1,7 @@
 #include "persist/classregistry.h"
 
-#include <iostream>
-
 #include "persist/errors.h"
+#include "persist/log.h"
 
 namespace tarvo {
 
@@ -18,8 +17,8 @@ void TClassRegistry::RegisterObjectClass(const TClassInfo& objectClass)
 {
     const int32_t code = objectClass.GetRegistrationCode();
     if (const TRegistryEntry* existing = GetEntryForID(code, false)) {
-        std::cout << "Class ID " << code << " used by " << existing->ObjectClass->Name() << " wanted by "
-                  << objectClass.Name() << std::endl;
+        LogPersistWarning("Class ID " + std::to_string(code) + " used by " + std::string(existing->ObjectClass->Name())
+                          + " wanted by " + std::string(objectClass.Name()));
     }
     int position = 0;
     GetPosition(code, position);

@@ -3,10 +3,13 @@
 #include <QByteArrayView>
 #include <QCollator>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QString>
 
 #include <iterator>
 #include <optional>
+
+#include "persist/log.h"
 
 namespace tarvo::text {
 
@@ -103,3 +106,16 @@ std::string ToUpper(std::string_view text)
 }
 
 } // namespace tarvo::text
+
+namespace tarvo {
+
+namespace {
+Q_LOGGING_CATEGORY(lcPersist, "tarvo.persist")
+} // namespace
+
+void LogPersistWarning(std::string_view line)
+{
+    qCWarning(lcPersist).noquote() << QString::fromUtf8(line);
+}
+
+} // namespace tarvo

@@ -1,7 +1,9 @@
 #include "platform/x11/x11hotkeys.h"
 
+#include <QLoggingCategory>
+#include <QString>
+
 #include <algorithm>
-#include <iostream>
 #include <string>
 
 #include "platform/errors.h"
@@ -11,6 +13,10 @@
 #include "platform/x11/xcbxkb.h"
 
 namespace tarvo::platform::x11 {
+
+namespace {
+Q_LOGGING_CATEGORY(lcX11, "tarvo.platform.x11")
+} // namespace
 
 TX11HotKeys::TX11HotKeys(std::shared_ptr<TConnection> connection)
     : connection_(std::move(connection)), keyboard_(std::make_unique<TKeyboardMap>(connection_->Xcb()))
@@ -188,9 +194,9 @@ void TX11HotKeys::HandleEvent(const xcb_generic_event_t& event)
             Regrab();
     } catch (const std::exception& error) {
         // An exception must not unwind through the event loop. As with the
-        // program's exception report, the message is shown and the program
+        // program's exception report, the message is logged and the program
         // goes on.
-        std::cerr << "tarvo: " << error.what() << "\n";
+        qCWarning(lcX11).noquote() << QString::fromUtf8(error.what());
     }
 }
 
