@@ -21,21 +21,12 @@ std::unique_ptr<THotKeyFile> theDocument;
 
 std::unique_ptr<THotKeyFile> ReadHotKeyDocument(const std::string& fileName)
 {
-    TObjectStream stream(THotKeyFile::StreamInitialSize);
-    stream.LoadFromFile(fileName);
-    try {
-        return stream.GetObjectAs<THotKeyFile>();
-    } catch (const EClassNotFound& error) {
-        // An unknown class code is damage of this file; say which file.
-        stream.RaiseDamaged(error.what());
-    }
+    return ReadObjectFile(fileName, [](TObjectStream& stream) { return stream.GetObjectAs<THotKeyFile>(); });
 }
 
 void WriteHotKeyDocument(const THotKeyFile& document, const std::string& fileName)
 {
-    TObjectStream stream(THotKeyFile::StreamInitialSize);
-    stream.PutObject(document);
-    stream.SaveToFile(fileName);
+    WriteObjectFile(document, fileName, THotKeyFile::StreamInitialSize);
 }
 
 THotKeyFile::THotKeyFile() : HotKeyList(std::make_unique<TIDList>()) {}

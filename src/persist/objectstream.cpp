@@ -200,6 +200,13 @@ void TObjectStream::LoadFromBytes(std::vector<uint8_t> bytes)
     fileName_.clear();
 }
 
+void WriteObjectFile(const TStreamableObject& object, const std::string& fileName, size_t initialSize)
+{
+    TObjectStream stream(initialSize);
+    stream.PutObject(object);
+    stream.SaveToFile(fileName);
+}
+
 std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,
                                                       const std::string& fileName)
 {
