@@ -52,7 +52,7 @@ std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)
 std::string ExpandEnvironment(const std::string& value)
 {
     TText text(value);
-    text.ExpandEnvironment([](const std::string& name) { return platform::Services().Environment->Get(name); });
+    text.ExpandEnvironment();
     return text.GetText();
 }
 
