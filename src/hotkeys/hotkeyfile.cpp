@@ -1,8 +1,7 @@
 #include "hotkeys/hotkeyfile.h"
 
 #include "persist/classregistry.h"
-#include "persist/listentry.h"
-#include "persist/text.h"
+#include "persist/modules.h"
 #include "persist/objectstream.h"
 #include "platform/errors.h"
 #include "platform/files.h"
@@ -103,11 +102,7 @@ void RegisterHotKeyClasses()
 
 void InitHotKeyFileClasses()
 {
-    InitObjectStreamModule();
-    InitObjectListModule();
-    InitTextModule();
-    InitIdentifiedModule();
-    InitListEntryModule();
+    InitPersistModules();
     RegisterHotKeyClasses();
 }
 

@@ -15,8 +15,8 @@
 
 #include "app/session.h"
 #include "hotkeys/hotkeyfile.h"
-#include "lang/containermodule.h"
 #include "lang/message.h"
+#include "lang/modules.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
@@ -190,9 +190,8 @@ int Run(const std::vector<std::string>& args)
 
 int main(int argc, char** argv)
 {
-    tarvo::InitHotKeyFileClasses();
-    tarvo::InitAppMessageModule();
-    tarvo::InitContainerModule();
+    tarvo::InitLangModules();
+    tarvo::RegisterHotKeyClasses();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const EToolError& error) {

@@ -7,13 +7,7 @@
 #include <cstdlib>
 
 #include "hotkeys/hotkeyfile.h"
-#include "lang/containermodule.h"
-#include "lang/message.h"
-#include "lang/messageintl.h"
-#include "persist/classregistry.h"
-#include "persist/listentry.h"
-#include "persist/objectlist.h"
-#include "persist/text.h"
+#include "lang/modules.h"
 #include "platform/fake/fakeservices.h"
 
 int main(int argc, char** argv)
@@ -22,14 +16,7 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     tarvo::platform::TScopedFakeServices isolation;
-    tarvo::InitObjectStreamModule();
-    tarvo::InitObjectListModule();
-    tarvo::InitTextModule();
-    tarvo::InitIdentifiedModule();
-    tarvo::InitIntlMessagesModule();
-    tarvo::InitContainerModule();
-    tarvo::InitAppMessageModule();
-    tarvo::InitListEntryModule();
+    tarvo::InitLangModules();
     tarvo::InitHotKeyFileModule(); // the document whose language the dialogs show
     return RUN_ALL_TESTS();
 }

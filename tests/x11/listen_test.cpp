@@ -14,7 +14,7 @@
 #include <thread>
 
 #include "hotkeys/hotkeyfile.h"
-#include "persist/classregistry.h"
+#include "persist/modules.h"
 #include "support/testsupport.h"
 #include "x11/testkeyboard.h"
 
@@ -87,7 +87,7 @@ private:
 class ListenTest : public testing::Test {
 protected:
     ListenTest() { InitHotKeyFileClasses(); }
-    ~ListenTest() override { FinalizeObjectStreamModule(); }
+    ~ListenTest() override { FinalizePersistModules(); }
 
     // "Edit" on Ctrl+Alt+E touches the marker, "Run" on Ctrl+Alt+R does nothing.
     std::string WriteKeys() const
