@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "platform/errors.h"
-
 namespace tarvo {
 
 namespace {
@@ -71,13 +69,6 @@ std::string TIntlMessages::GetCaption(int32_t langKey, int32_t number)
 {
     TLangMessages* language = Find(langKey);
     return language ? language->GetCaption(number) : std::string();
-}
-
-TIntlMessages& IntlMessages()
-{
-    if (!theTable)
-        throw EProgramError("the international message table is used before InitIntlMessagesModule");
-    return *theTable;
 }
 
 void InitIntlMessagesModule()
