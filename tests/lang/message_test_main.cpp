@@ -4,18 +4,14 @@
 // started in the program's order.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
-#include <cstdlib>
-
 #include "lang/modules.h"
 #include "platform/fake/fakeservices.h"
+#include "support/offscreenapplication.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
+    tarvo::testsupport::TOffscreenApplication application(argc, argv);
     tarvo::platform::TScopedFakeServices isolation;
     tarvo::InitLangModules();
     return RUN_ALL_TESTS();
