@@ -37,7 +37,7 @@
 #include <vector>
 
 #include "hotkeys/hotkeyfile.h"
-#include "persist/classregistry.h"
+#include "persist/modules.h"
 
 namespace {
 
@@ -401,7 +401,7 @@ private:
 // The class registry that writing a hotkey file needs, for a scope.
 struct THotKeyClasses {
     THotKeyClasses() { InitHotKeyFileClasses(); }
-    ~THotKeyClasses() { FinalizeObjectStreamModule(); }
+    ~THotKeyClasses() { FinalizePersistModules(); }
     THotKeyClasses(const THotKeyClasses&) = delete;
     THotKeyClasses& operator=(const THotKeyClasses&) = delete;
 };

@@ -8,9 +8,9 @@
 #include <QSocketNotifier>
 
 #include <cerrno>
+#include <cstring>
 #include <optional>
 #include <string>
-#include <system_error>
 
 #include "platform/childreaper.h"
 #include "platform/services.h"
@@ -38,7 +38,7 @@ public:
     {
         int ends[2];
         if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
-            throw std::system_error(errno, std::generic_category(), "cannot create the signal pipe");
+            throw ETarvoError(std::string("cannot create the signal pipe: ") + std::strerror(errno));
         readEnd_ = ends[0];
         writeEnd_ = ends[1];
         notifier_ = std::make_unique<QSocketNotifier>(readEnd_, QSocketNotifier::Read);

@@ -15,17 +15,11 @@
 #include "app/hotkeyregistrar.h"
 #include "app/traymenu.h"
 #include "hotkeys/hotkeyfile.h"
-#include "persist/errors.h"
+#include "platform/errors.h"
 
 class QSocketNotifier;
 
 namespace tarvo {
-
-// No window system can be reached, or the connection to it broke.
-class EWindowSystemError : public ETarvoError {
-public:
-    using ETarvoError::ETarvoError;
-};
 
 // Why no window system can be reached ("no X server can be reached
 // (DISPLAY=)"), or nothing when one can: for a program that must know

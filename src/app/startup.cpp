@@ -3,15 +3,7 @@
 #include <algorithm>
 
 #include "hotkeys/hotkeyfile.h"
-#include "lang/containermodule.h"
-#include "lang/message.h"
-#include "lang/messageintl.h"
-#include "persist/classregistry.h"
-#include "persist/dates.h"
-#include "persist/identified.h"
-#include "persist/listentry.h"
-#include "persist/objectlist.h"
-#include "persist/text.h"
+#include "lang/modules.h"
 #include "platform/paths.h"
 #include "platform/userdirectories.h"
 #include "settings/appsettings.h"
@@ -25,21 +17,13 @@ constexpr std::string_view HotKeyFileExtension = ".tvo";
 TStartupProblems InitModules()
 {
     TStartupProblems problems;
-    InitObjectStreamModule();
-    InitObjectListModule();
-    InitTextModule();
-    InitDateModule();
-    InitIdentifiedModule();
-    InitIntlMessagesModule();
-    InitContainerModule();
+    InitLangModules();
     try {
         AppSettings();
     } catch (const ETarvoError& error) {
         // Unreadable settings leave the defaults in place; the user is told later.
         problems.emplace_back(error.what());
     }
-    InitAppMessageModule();
-    InitListEntryModule();
     if (auto problem = InitHotKeyFileModule())
         problems.push_back(*problem);
     return problems;
@@ -48,10 +32,7 @@ TStartupProblems InitModules()
 void FinalizeModules()
 {
     FinalizeHotKeyFileModule();
-    FinalizeContainerModule();
-    FinalizeIntlMessagesModule();
-    FinalizeDateModule();
-    FinalizeObjectStreamModule();
+    FinalizeLangModules();
 }
 
 std::string CommandLineFileArgument(const std::vector<std::string>& args)

@@ -11,9 +11,12 @@ namespace tarvo {
 // settings); the main window shows them once it is up.
 using TStartupProblems = std::vector<std::string>;
 
-// Starts the program's modules in their fixed order: the class registry
-// first, every class that a hotkey file can hold registered before the
-// default hotkey file is loaded.
+// Starts the program's modules in their fixed order, each layer after the
+// one below: the persistence and language modules (InitLangModules), the
+// application settings, then the hotkey file module, which loads the default
+// file. The order carries two dependencies: the class registry exists before
+// the first registration, and every class that a hotkey file can hold is
+// registered before the default file is loaded.
 TStartupProblems InitModules();
 // Ends the modules in reverse order. Nothing is saved.
 void FinalizeModules();

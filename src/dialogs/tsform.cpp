@@ -30,11 +30,6 @@ constexpr int32_t MsgRequiredFieldEmpty = 10;
 // The room in design pixels between a text and the next control on its row.
 constexpr int TextGap = 4;
 
-QString ToQt(const std::string& text)
-{
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 TTSForm::TTSForm(QWidget* owner) : QDialog(owner), scale_(font())
@@ -226,18 +221,18 @@ void TTSForm::RunValidationPass(const std::function<void()>& checks, const std::
 void TTSForm::SetControlText(QWidget* control, const std::string& text)
 {
     if (auto* label = qobject_cast<QLabel*>(control))
-        label->setText(ToQt(text));
+        label->setText(QString::fromStdString(text));
     else if (auto* edit = qobject_cast<QLineEdit*>(control))
-        edit->setText(ToQt(text));
+        edit->setText(QString::fromStdString(text));
     else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
-        memo->setPlainText(ToQt(text));
+        memo->setPlainText(QString::fromStdString(text));
     else if (auto* combo = qobject_cast<QComboBox*>(control)) {
         if (combo->isEditable())
-            combo->setEditText(ToQt(text));
+            combo->setEditText(QString::fromStdString(text));
         else
-            combo->setCurrentIndex(combo->findText(ToQt(text)));
+            combo->setCurrentIndex(combo->findText(QString::fromStdString(text)));
     } else if (auto* panel = qobject_cast<QGroupBox*>(control))
-        panel->setTitle(ToQt(text));
+        panel->setTitle(QString::fromStdString(text));
 }
 
 void TTSForm::GetControlText(const QWidget* control, std::string& text)

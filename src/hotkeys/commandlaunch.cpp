@@ -1,8 +1,10 @@
 // What a hotkey does when it fires: each command either brings back a window
 // whose title contains the command's window text or opens the command's file.
 
+#include <QLoggingCategory>
+#include <QString>
+
 #include <exception>
-#include <iostream>
 #include <optional>
 #include <string_view>
 
@@ -16,6 +18,8 @@
 namespace tarvo {
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcHotKeys, "tarvo.hotkeys")
 
 // Titles are compared on their first 199 characters: as much as the title
 // buffer of the program the hotkey files come from could hold.
@@ -49,7 +53,7 @@ std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)
 std::string ExpandEnvironment(const std::string& value)
 {
     TText text(value);
-    text.ExpandEnvironment([](const std::string& name) { return platform::Services().Environment->Get(name); });
+    text.ExpandEnvironment();
     return text.GetText();
 }
 
@@ -70,9 +74,9 @@ void THotKeyCommand::ExecuteCommand(const TLaunchFailureHandler& onFailure) cons
         // A failed launch must not interrupt the user or stop the hotkey's
         // other commands, whatever failed (a launch error, or a file-system
         // error such as a working directory that is gone): the caller decides
-        // how to tell. The line on standard error is for whoever looks into
-        // why nothing started.
-        std::cerr << "tarvo: " << error.what() << "\n";
+        // how to tell. The log line is for whoever looks into why nothing
+        // started.
+        qCWarning(lcHotKeys).noquote() << QString::fromUtf8(error.what());
         if (onFailure)
             onFailure(*this, error.what());
     }

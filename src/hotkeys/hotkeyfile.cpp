@@ -1,9 +1,9 @@
 #include "hotkeys/hotkeyfile.h"
 
 #include "persist/classregistry.h"
-#include "persist/listentry.h"
-#include "persist/text.h"
+#include "persist/modules.h"
 #include "persist/objectstream.h"
+#include "platform/errors.h"
 #include "platform/files.h"
 #include "platform/paths.h"
 #include "platform/userdirectories.h"
@@ -20,21 +20,12 @@ std::unique_ptr<THotKeyFile> theDocument;
 
 std::unique_ptr<THotKeyFile> ReadHotKeyDocument(const std::string& fileName)
 {
-    TObjectStream stream(THotKeyFile::StreamInitialSize);
-    stream.LoadFromFile(fileName);
-    try {
-        return stream.GetObjectAs<THotKeyFile>();
-    } catch (const EClassNotFound& error) {
-        // An unknown class code is damage of this file; say which file.
-        stream.RaiseDamaged(error.what());
-    }
+    return ReadObjectFile(fileName, [](TObjectStream& stream) { return stream.GetObjectAs<THotKeyFile>(); });
 }
 
 void WriteHotKeyDocument(const THotKeyFile& document, const std::string& fileName)
 {
-    TObjectStream stream(THotKeyFile::StreamInitialSize);
-    stream.PutObject(document);
-    stream.SaveToFile(fileName);
+    WriteObjectFile(document, fileName, THotKeyFile::StreamInitialSize);
 }
 
 THotKeyFile::THotKeyFile() : HotKeyList(std::make_unique<TIDList>()) {}
@@ -83,7 +74,7 @@ std::string& HotKeyFileName()
 THotKeyFile& CurrentHotKeyFile()
 {
     if (!theDocument)
-        throw std::logic_error("the hotkey document is used before InitHotKeyFileModule");
+        throw EProgramError("the hotkey document is used before InitHotKeyFileModule");
     return *theDocument;
 }
 
@@ -115,11 +106,7 @@ void RegisterHotKeyClasses()
 
 void InitHotKeyFileClasses()
 {
-    InitObjectStreamModule();
-    InitObjectListModule();
-    InitTextModule();
-    InitIdentifiedModule();
-    InitListEntryModule();
+    InitPersistModules();
     RegisterHotKeyClasses();
 }
 

@@ -70,9 +70,9 @@ void WriteHotKeyDocument(const THotKeyFile& document, const std::string& fileNam
 // Registers the classes that make up a hotkey file.
 void RegisterHotKeyClasses();
 
-// Creates the class registry with every class a hotkey file can hold, for
-// programs that only read and write hotkey files (the program itself starts
-// its modules one by one).
+// Starts the persistence modules (InitPersistModules) and registers the
+// hotkey classes: every class a hotkey file can hold, for programs that only
+// read and write hotkey files. FinalizePersistModules ends them.
 void InitHotKeyFileClasses();
 
 // Start-up of the hotkey file module: registers the hotkey classes, names the

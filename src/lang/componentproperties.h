@@ -15,9 +15,6 @@ class QObject;
 
 namespace tarvo {
 
-// A stored text as Qt text: UTF-8 as it is, other bytes read as Windows-1252.
-QString DisplayText(std::string_view text);
-
 // A list of texts on a component whose lines are replaced in place: the
 // list keeps its length, and each line keeps what else belongs to it (the
 // data of a combo-box item).

@@ -1,7 +1,8 @@
 #include "lang/container.h"
 
 #include <algorithm>
-#include <stdexcept>
+
+#include "platform/errors.h"
 
 namespace tarvo {
 
@@ -34,7 +35,7 @@ TContainerClassRegister::Factory TContainerClassRegister::Find(std::string_view 
 TContainerClassRegister& ContainerClasses()
 {
     if (!theRegister)
-        throw std::logic_error("the container class register is used before InitContainerModule");
+        throw EProgramError("the container class register is used before InitContainerModule");
     return *theRegister;
 }
 

@@ -135,7 +135,7 @@ void TCIStr::ApplyTo(QObject& component, int slot, const IComponentProperties& p
 {
     const std::string text = GetValue(slot);
     if (!text.empty())
-        properties.WriteStringProperty(component, PropertyName, DisplayText(text));
+        properties.WriteStringProperty(component, PropertyName, QString::fromUtf8(text));
 }
 
 // ---- TCIStrList ----
@@ -201,7 +201,7 @@ void TCIStrList::ApplyTo(QObject& component, int slot, const IComponentPropertie
     for (int line = 0; line < lines; ++line) {
         const std::string text = GetStringList(slot, line);
         if (!text.empty())
-            target->SetLine(line, DisplayText(text));
+            target->SetLine(line, QString::fromUtf8(text));
     }
 }
 

@@ -1,9 +1,11 @@
 #include "lang/containerstream.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "lang/containererrors.h"
 #include "persist/textservices.h"
+#include "platform/littleendian.h"
 
 namespace tarvo {
 
@@ -12,18 +14,9 @@ namespace {
 template <class T>
 void AppendLittleEndian(std::vector<uint8_t>& bytes, T value)
 {
-    const auto bits = static_cast<std::make_unsigned_t<T>>(value);
-    for (size_t i = 0; i < sizeof(T); ++i)
-        bytes.push_back(static_cast<uint8_t>(bits >> (8 * i)));
-}
-
-template <class T>
-T FromLittleEndian(std::span<const uint8_t> bytes)
-{
-    std::make_unsigned_t<T> bits = 0;
-    for (size_t i = 0; i < sizeof(T); ++i)
-        bits |= static_cast<std::make_unsigned_t<T>>(static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i));
-    return static_cast<T>(bits);
+    uint8_t encoded[sizeof(T)];
+    platform::ToLittleEndian(value, encoded);
+    bytes.insert(bytes.end(), std::begin(encoded), std::end(encoded));
 }
 
 } // namespace
@@ -83,12 +76,12 @@ uint8_t TContainerReader::Byte()
 
 int16_t TContainerReader::Word()
 {
-    return FromLittleEndian<int16_t>(Take(2));
+    return platform::FromLittleEndian<int16_t>(Take(2).data());
 }
 
 int32_t TContainerReader::Long()
 {
-    return FromLittleEndian<int32_t>(Take(4));
+    return platform::FromLittleEndian<int32_t>(Take(4).data());
 }
 
 std::string TContainerReader::CountedString()

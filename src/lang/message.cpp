@@ -94,21 +94,12 @@ int TAppMessage::ShowWithText(const std::string& text) const
 
 std::unique_ptr<TIDList> ReadMessageFile(const std::string& fileName)
 {
-    TObjectStream stream(TObjectStream::DefaultInitialSize);
-    stream.LoadFromFile(fileName);
-    try {
-        return stream.GetListOf<TIDList, TAppMessage>();
-    } catch (const EClassNotFound& error) {
-        // An unknown class code is damage of this file; say which file.
-        stream.RaiseDamaged(error.what());
-    }
+    return ReadObjectFile(fileName, [](TObjectStream& stream) { return stream.GetListOf<TIDList, TAppMessage>(); });
 }
 
 void WriteMessageFile(const TIDList& messages, const std::string& fileName)
 {
-    TObjectStream stream(TObjectStream::DefaultInitialSize);
-    stream.PutObject(messages);
-    stream.SaveToFile(fileName);
+    WriteObjectFile(messages, fileName, TObjectStream::DefaultInitialSize);
 }
 
 void InitAppMessageModule()

@@ -1,7 +1,6 @@
 #include "lang/messageintl.h"
 
 #include <memory>
-#include <stdexcept>
 
 namespace tarvo {
 
@@ -70,13 +69,6 @@ std::string TIntlMessages::GetCaption(int32_t langKey, int32_t number)
 {
     TLangMessages* language = Find(langKey);
     return language ? language->GetCaption(number) : std::string();
-}
-
-TIntlMessages& IntlMessages()
-{
-    if (!theTable)
-        throw std::logic_error("the international message table is used before InitIntlMessagesModule");
-    return *theTable;
 }
 
 void InitIntlMessagesModule()

@@ -52,11 +52,8 @@ private:
     TLangMessages* Find(int32_t langKey);
 };
 
-// The process's table; exists between InitIntlMessagesModule and
-// FinalizeIntlMessagesModule.
-TIntlMessages& IntlMessages();
-
-// Start-up of the international-message module: creates the table.
+// Start-up of the international-message module: creates the process's table,
+// which the program keeps to the end but reads nothing from.
 void InitIntlMessagesModule();
 void FinalizeIntlMessagesModule();
 

@@ -210,7 +210,7 @@ QWidget* OwningForm(const QObject& component)
 
 QObject* FindComponent(QWidget& form, std::string_view name)
 {
-    return name.empty() ? nullptr : FindNamed(form, DisplayText(name));
+    return name.empty() ? nullptr : FindNamed(form, QString::fromUtf8(name));
 }
 
 QObject* EntryComponent(QWidget& form, const TCI& entry)

@@ -81,7 +81,6 @@ public:
     // Loaded, SetActiveLang only stores the index and SetActiveLangById is
     // ignored.
     void BeginReading() { reading_ = true; }
-    bool Reading() const { return reading_; }
     // Ends reading: binds every entry to its component on the form (entries
     // whose component is not there are dropped, except those of the form
     // itself), switches to the language chosen last in the process, and

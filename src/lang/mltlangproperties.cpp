@@ -15,6 +15,8 @@
 
 #include <exception>
 
+#include "lang/log.h"
+
 namespace tarvo {
 
 QByteArray QtPropertyName(const QObject& component, std::string_view propertyName)
@@ -57,9 +59,11 @@ bool TWidgetProperties::WriteStringProperty(QObject& component, std::string_view
         return false;
     try {
         property.write(&component, text);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // A setter that refuses the text leaves the property as it was; the
         // other translations of the language change still apply.
+        qCWarning(lcLang).noquote() << "the property" << property.name() << "of" << component.objectName()
+                                    << "refused a translation:" << QString::fromUtf8(error.what());
     }
     return true;
 }

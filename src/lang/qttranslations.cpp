@@ -2,15 +2,14 @@
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QLoggingCategory>
 #include <QPointer>
 #include <QTranslator>
+
+#include "lang/log.h"
 
 namespace tarvo {
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcLang, "tarvo.lang")
 
 constexpr int32_t GermanLanguage = 1;
 

@@ -1,9 +1,7 @@
 #include "persist/classregistry.h"
 
-#include <iostream>
-#include <stdexcept>
-
 #include "persist/errors.h"
+#include "persist/log.h"
 
 namespace tarvo {
 
@@ -19,8 +17,8 @@ void TClassRegistry::RegisterObjectClass(const TClassInfo& objectClass)
 {
     const int32_t code = objectClass.GetRegistrationCode();
     if (const TRegistryEntry* existing = GetEntryForID(code, false)) {
-        std::cout << "Class ID " << code << " used by " << existing->ObjectClass->Name() << " wanted by "
-                  << objectClass.Name() << std::endl;
+        LogPersistWarning("Class ID " + std::to_string(code) + " used by " + std::string(existing->ObjectClass->Name())
+                          + " wanted by " + std::string(objectClass.Name()));
     }
     int position = 0;
     GetPosition(code, position);
@@ -67,7 +65,7 @@ const TClassInfo& TClassRegistry::GetClassForID(int32_t code) const
 TClassRegistry& ClassRegistry()
 {
     if (!theRegistry)
-        throw std::logic_error("the class registry is used before InitObjectStreamModule");
+        throw EProgramError("the class registry is used before InitObjectStreamModule");
     return *theRegistry;
 }
 

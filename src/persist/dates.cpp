@@ -6,7 +6,6 @@
 #include <ctime>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <tuple>
 #include <vector>
 
@@ -185,7 +184,7 @@ template <class T>
 T& Started(const std::unique_ptr<T>& object)
 {
     if (!object)
-        throw std::logic_error("the date module is used before InitDateModule");
+        throw EProgramError("the date module is used before InitDateModule");
     return *object;
 }
 

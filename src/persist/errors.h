@@ -1,20 +1,15 @@
 #pragma once
 // Exception classes of the persistence library. Each carries the system's
-// own message text.
+// own message text; the root, ETarvoError, is the platform layer's.
 
 #include <cstdint>
-#include <stdexcept>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace tarvo {
+#include "platform/errors.h"
 
-// Base of every exception the system raises on purpose.
-class ETarvoError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+namespace tarvo {
 
 // An object was converted to a class it does not belong to.
 class EInvalidCast : public ETarvoError {

@@ -5,8 +5,12 @@
 #include "persist/classregistry.h"
 #include "persist/textservices.h"
 #include "platform/files.h"
+#include "platform/littleendian.h"
 
 namespace tarvo {
+
+using platform::FromLittleEndian;
+using platform::ToLittleEndian;
 
 namespace {
 
@@ -14,24 +18,6 @@ size_t RoundUpToStep(size_t size)
 {
     const size_t step = TObjectStream::CapacityStep;
     return (size + step - 1) / step * step;
-}
-
-// Little-endian byte order on every host.
-template <class T>
-void ToLittleEndian(T value, uint8_t* bytes)
-{
-    auto bits = static_cast<std::make_unsigned_t<T>>(value);
-    for (size_t i = 0; i < sizeof(T); ++i)
-        bytes[i] = static_cast<uint8_t>(bits >> (8 * i));
-}
-
-template <class T>
-T FromLittleEndian(const uint8_t* bytes)
-{
-    std::make_unsigned_t<T> bits = 0;
-    for (size_t i = 0; i < sizeof(T); ++i)
-        bits |= static_cast<std::make_unsigned_t<T>>(bytes[i]) << (8 * i);
-    return static_cast<T>(bits);
 }
 
 } // namespace
@@ -212,6 +198,13 @@ void TObjectStream::LoadFromBytes(std::vector<uint8_t> bytes)
     buffer_.resize(RoundUpToStep(size_), 0);
     position_ = 0;
     fileName_.clear();
+}
+
+void WriteObjectFile(const TStreamableObject& object, const std::string& fileName, size_t initialSize)
+{
+    TObjectStream stream(initialSize);
+    stream.PutObject(object);
+    stream.SaveToFile(fileName);
 }
 
 std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,

@@ -103,6 +103,27 @@ private:
     std::string fileName_; // the file the data came from, for error texts
 };
 
+// Reads the object file fileName: read(stream) takes its content from the
+// loaded stream and returns it. A file that cannot be opened raises
+// EFOpenError; an unknown class code in it is damage of that file
+// (EStreamDamaged, naming the file).
+template <class Read>
+auto ReadObjectFile(const std::string& fileName, Read read)
+{
+    TObjectStream stream(TObjectStream::DefaultInitialSize);
+    stream.LoadFromFile(fileName);
+    try {
+        return read(stream);
+    } catch (const EClassNotFound& error) {
+        stream.RaiseDamaged(error.what());
+    }
+}
+
+// Writes the object (with its class code) to fileName through a stream of
+// initialSize, replacing the file as a whole: on failure (EFCreateError) the
+// previous file is untouched.
+void WriteObjectFile(const TStreamableObject& object, const std::string& fileName, size_t initialSize);
+
 // Reads the object stored in fileName; a missing file gives a default object
 // of objectClass.
 std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,

@@ -1,12 +1,12 @@
 #include "persist/text.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 
 #include "persist/classregistry.h"
 #include "persist/objectstream.h"
 #include "persist/textservices.h"
+#include "platform/services.h"
 
 namespace tarvo {
 
@@ -21,13 +21,6 @@ std::string_view UpToNul(std::string_view text)
     return text.substr(0, text.find('\0'));
 }
 } // namespace
-
-std::optional<std::string> ProcessEnvironment(const std::string& name)
-{
-    if (const char* value = std::getenv(name.c_str()))
-        return std::string(value);
-    return std::nullopt;
-}
 
 TText::TText()
 {
@@ -115,8 +108,9 @@ void TText::CommaToPoint()
     ReplaceAll(",", ".");
 }
 
-void TText::ExpandEnvironment(const EnvironmentLookup& lookup)
+void TText::ExpandEnvironment()
 {
+    const platform::IEnvironment& environment = *platform::Services().Environment;
     // Percent signs pair up from left to right in the text as it was before
     // the expansion.
     const std::string original = GetText();
@@ -127,7 +121,7 @@ void TText::ExpandEnvironment(const EnvironmentLookup& lookup)
         if (close == std::string_view::npos)
             break;
         const std::string name(tail.substr(0, close));
-        if (const auto value = lookup(name))
+        if (const auto value = environment.Get(name))
             ReplaceAll("%" + name + "%", *value);
         scan = tail.substr(close + 1);
     }

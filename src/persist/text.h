@@ -3,8 +3,6 @@
 // German number words.
 
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,12 +10,6 @@
 #include "persist/objectlist.h"
 
 namespace tarvo {
-
-// Looks up an environment variable; nullopt when it is not defined.
-using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
-
-// The process environment.
-std::optional<std::string> ProcessEnvironment(const std::string& name);
 
 // A growable NUL-terminated text buffer that can be handed to platform calls
 // as a writable buffer of known size.
@@ -54,9 +46,10 @@ class TText : public TCompareableObject {
     // right; the replacement is never searched again.
     void ReplaceAll(std::string_view find, std::string_view replacement);
     void CommaToPoint();
-    // Replaces each %NAME% by the variable's value. A reference to a variable
-    // that is not defined stays as it is.
-    void ExpandEnvironment(const EnvironmentLookup& lookup = ProcessEnvironment);
+    // Replaces each %NAME% by the value of the environment variable
+    // (platform::IEnvironment). A reference to a variable that is not defined
+    // stays as it is.
+    void ExpandEnvironment();
 
 private:
     std::vector<char> buffer_;

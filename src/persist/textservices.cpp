@@ -3,10 +3,13 @@
 #include <QByteArrayView>
 #include <QCollator>
 #include <QLocale>
+#include <QLoggingCategory>
 #include <QString>
 
 #include <iterator>
 #include <optional>
+
+#include "persist/log.h"
 
 namespace tarvo::text {
 
@@ -58,11 +61,6 @@ char32_t NextCharacter(std::string_view utf8, size_t& i)
     return character;
 }
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 std::string Decode(std::string_view bytes)
@@ -89,17 +87,30 @@ int CompareIgnoreCase(std::string_view a, std::string_view b)
 {
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    int result = collator.compare(FromUtf8(a), FromUtf8(b));
+    int result = collator.compare(QString::fromUtf8(a), QString::fromUtf8(b));
     // A collator for the C locale compares code points and ignores the case
     // setting; fall back to the plain case-insensitive comparison there.
     if (result != 0 && QLocale().language() == QLocale::C)
-        result = QString::compare(FromUtf8(a), FromUtf8(b), Qt::CaseInsensitive);
+        result = QString::compare(QString::fromUtf8(a), QString::fromUtf8(b), Qt::CaseInsensitive);
     return result < 0 ? -1 : (result > 0 ? 1 : 0);
 }
 
 std::string ToUpper(std::string_view text)
 {
-    return QLocale().toUpper(FromUtf8(text)).toStdString();
+    return QLocale().toUpper(QString::fromUtf8(text)).toStdString();
 }
 
 } // namespace tarvo::text
+
+namespace tarvo {
+
+namespace {
+Q_LOGGING_CATEGORY(lcPersist, "tarvo.persist")
+} // namespace
+
+void LogPersistWarning(std::string_view line)
+{
+    qCWarning(lcPersist).noquote() << QString::fromUtf8(line);
+}
+
+} // namespace tarvo

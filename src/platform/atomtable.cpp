@@ -1,5 +1,7 @@
 #include "platform/atomtable.h"
 
+#include "platform/errors.h"
+
 namespace tarvo::platform {
 
 uint16_t TAtomTable::Add(std::string_view text)

@@ -5,16 +5,17 @@
 #include <cstdint>
 #include <map>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "platform/errors.h"
 
 namespace tarvo::platform {
 
 // All 16384 atoms are in use.
-class EAtomTableFull : public std::runtime_error {
+class EAtomTableFull : public ETarvoError {
 public:
-    using std::runtime_error::runtime_error;
+    using ETarvoError::ETarvoError;
 };
 
 class TAtomTable {

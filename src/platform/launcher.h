@@ -2,8 +2,9 @@
 // Opening a program, script, document or address the way the desktop's
 // shell does.
 
-#include <stdexcept>
 #include <string>
+
+#include "platform/errors.h"
 
 namespace tarvo::platform {
 
@@ -19,9 +20,9 @@ enum class TShowCommand : int {
 
 // A launch that did not start anything: a missing file or directory, a
 // program that cannot be run. The message names the file and the reason.
-class ELaunchError : public std::runtime_error {
+class ELaunchError : public ETarvoError {
 public:
-    using std::runtime_error::runtime_error;
+    using ETarvoError::ETarvoError;
 };
 
 class ILauncher {

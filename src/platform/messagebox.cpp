@@ -1,7 +1,6 @@
 #include "platform/messagebox.h"
 
-#include <stdexcept>
-
+#include "platform/errors.h"
 #include "platform/services.h"
 
 namespace tarvo::platform {
@@ -70,7 +69,7 @@ int ShowMessageBox(std::string_view text, std::string_view caption, uint32_t sty
 {
     IMessageBox* box = Services().MessageBox.get();
     if (!box)
-        throw std::logic_error("a message box is shown before a message-box service is installed");
+        throw EProgramError("a message box is shown before a message-box service is installed");
     return box->Show(text, caption, style);
 }
 

@@ -1,5 +1,9 @@
 #include "platform/registry.h"
 
+#include <utility>
+
+#include "platform/littleendian.h"
+
 namespace tarvo::platform {
 
 std::string_view RootKeyName(TRootKey root)
@@ -20,9 +24,9 @@ TRegistryValue StringValue(std::string_view text, TValueType type)
 
 TRegistryValue DWordValue(uint32_t number)
 {
-    return {TValueType::DWord,
-            {static_cast<uint8_t>(number), static_cast<uint8_t>(number >> 8), static_cast<uint8_t>(number >> 16),
-             static_cast<uint8_t>(number >> 24)}};
+    std::vector<uint8_t> bytes(sizeof number);
+    ToLittleEndian(number, bytes.data());
+    return {TValueType::DWord, std::move(bytes)};
 }
 
 } // namespace tarvo::platform

@@ -23,8 +23,6 @@ public:
 
     // nullptr while no key is open.
     platform::IRegistryKey* CurrentKey() const { return key_.get(); }
-    // The open key's path from the root key.
-    const std::string& CurrentPath() const { return path_; }
 
 private:
     platform::IRegistry& registry_;

@@ -14,16 +14,16 @@ QJsonArray TextsToJson(const std::vector<std::string>& texts)
 {
     QJsonArray array;
     for (const auto& text : texts)
-        array.append(DisplayText(text));
+        array.append(QString::fromUtf8(text));
     return array;
 }
 
 QJsonObject EntryToJson(const TCI& entry)
 {
     QJsonObject object{
-        {"class", QString::fromUtf8(entry.ClassName().data(), static_cast<qsizetype>(entry.ClassName().size()))},
-        {"property", DisplayText(entry.PropertyName)},
-        {"component", DisplayText(entry.ComponentName)},
+        {"class", QString::fromUtf8(entry.ClassName())},
+        {"property", QString::fromUtf8(entry.PropertyName)},
+        {"component", QString::fromUtf8(entry.ComponentName)},
         {"componentIndex", entry.ComponentIndex},
         {"lineCount", entry.LineCount},
     };

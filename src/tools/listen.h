@@ -10,7 +10,7 @@ namespace tarvo::tools {
 
 // Registers every hotkey of the document and runs a hotkey's commands when
 // its combination is pressed, until SIGINT or SIGTERM arrives; then withdraws
-// the hotkeys and returns. Raises EWindowSystemError (app/session.h) without
+// the hotkeys and returns. Raises EWindowSystemError (platform/errors.h) without
 // a window system or when the connection to it breaks. Writes one line per
 // refused combination to errors, and a line to out once the hotkeys are
 // registered.

@@ -15,8 +15,8 @@
 
 #include "app/session.h"
 #include "hotkeys/hotkeyfile.h"
-#include "lang/containermodule.h"
 #include "lang/message.h"
+#include "lang/modules.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
@@ -59,16 +59,16 @@ constexpr const char* Usage =
     "10 German).\n";
 
 // A failure the tool reports as one line: the file it concerns and what is wrong.
-struct TToolError {
-    std::string file;
-    std::string problem;
+class EToolError : public tarvo::ETarvoError {
+public:
+    EToolError(const std::string& file, const std::string& problem) : ETarvoError(file + ": " + problem) {}
 };
 
 std::string ReadTextFile(const std::string& fileName)
 {
     auto bytes = tarvo::platform::ReadWholeFile(fileName);
     if (!bytes)
-        throw TToolError{fileName, "cannot be read"};
+        throw EToolError{fileName, "cannot be read"};
     return std::string(bytes->begin(), bytes->end());
 }
 
@@ -78,11 +78,11 @@ template <class ToJson>
 int PrintAsJson(const std::string& fileName, ToJson toJson)
 {
     if (!tarvo::platform::FileExists(fileName))
-        throw TToolError{fileName, "no such file"};
+        throw EToolError{fileName, "no such file"};
     try {
         std::cout << toJson(fileName);
     } catch (const tarvo::ETarvoError& error) {
-        throw TToolError{fileName, error.what()};
+        throw EToolError{fileName, error.what()};
     }
     return 0;
 }
@@ -111,11 +111,11 @@ int Container(const std::string& fileName)
 std::unique_ptr<tarvo::THotKeyFile> ReadDocument(const std::string& fileName)
 {
     if (!tarvo::platform::FileExists(fileName))
-        throw TToolError{fileName, "no such file"};
+        throw EToolError{fileName, "no such file"};
     try {
         return tarvo::ReadHotKeyDocument(fileName);
     } catch (const tarvo::ETarvoError& error) {
-        throw TToolError{fileName, error.what()};
+        throw EToolError{fileName, error.what()};
     }
 }
 
@@ -134,7 +134,7 @@ int Exec(const std::string& fileName, const std::string& name)
         tarvo::platform::Services().Launcher->WaitForShowCommands();
         return 0;
     }
-    throw TToolError{fileName, "no hotkey named \"" + name + "\""};
+    throw EToolError{fileName, "no hotkey named \"" + name + "\""};
 }
 
 int Listen(const std::string& fileName)
@@ -143,7 +143,7 @@ int Listen(const std::string& fileName)
     try {
         tarvo::tools::ListenForHotKeys(*document, std::cout, std::cerr);
     } catch (const tarvo::EWindowSystemError& error) {
-        throw TToolError{fileName, error.what()};
+        throw EToolError{fileName, error.what()};
     }
     return 0;
 }
@@ -154,12 +154,12 @@ int Build(const std::string& jsonFile, const std::string& outFile)
     try {
         document = tarvo::HotKeyDocumentFromJson(ReadTextFile(jsonFile));
     } catch (const tarvo::ETarvoError& error) {
-        throw TToolError{jsonFile, error.what()};
+        throw EToolError{jsonFile, error.what()};
     }
     try {
         tarvo::WriteHotKeyDocument(*document, outFile);
     } catch (const tarvo::ETarvoError& error) {
-        throw TToolError{outFile, error.what()};
+        throw EToolError{outFile, error.what()};
     }
     return 0;
 }
@@ -183,20 +183,19 @@ int Run(const std::vector<std::string>& args)
     if (args.size() == 2 && args[0] == "listen")
         return Listen(args[1]);
     const std::string what = args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
-    throw TToolError{"tvotool", what + " (see tvotool --help)"};
+    throw EToolError{"tvotool", what + " (see tvotool --help)"};
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    tarvo::InitHotKeyFileClasses();
-    tarvo::InitAppMessageModule();
-    tarvo::InitContainerModule();
+    tarvo::InitLangModules();
+    tarvo::RegisterHotKeyClasses();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const TToolError& error) {
-        std::cerr << "tvotool: " << error.file << ": " << error.problem << "\n";
+    } catch (const EToolError& error) {
+        std::cerr << "tvotool: " << error.what() << "\n";
         return 1;
     }
 }

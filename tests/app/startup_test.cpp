@@ -2,7 +2,7 @@
 
 #include "app/startup.h"
 #include "hotkeys/hotkeyfile.h"
-#include "persist/classregistry.h"
+#include "persist/modules.h"
 #include "platform/fake/fakeservices.h"
 #include "platform/registry.h"
 #include "settings/appsettings.h"
@@ -34,7 +34,7 @@ protected:
         hotkey->Name = hotkeyName;
         document.HotKeyList->Add(std::move(hotkey));
         WriteHotKeyDocument(document, fileName);
-        FinalizeObjectStreamModule();
+        FinalizePersistModules();
     }
 
     static std::string LoadedHotKeyName()

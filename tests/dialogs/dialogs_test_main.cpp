@@ -2,18 +2,14 @@
 // platform services, the modules started in the program's order.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
-#include <cstdlib>
-
 #include "dialogs/dialogstestsupport.h"
 #include "platform/fake/fakeservices.h"
+#include "support/offscreenapplication.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
+    tarvo::testsupport::TOffscreenApplication application(argc, argv);
     tarvo::platform::TScopedFakeServices isolation;
     tarvo::testsupport::InitDialogModules();
     return RUN_ALL_TESTS();

@@ -8,14 +8,8 @@
 #include <vector>
 
 #include "hotkeys/hotkeyfile.h"
-#include "lang/containermodule.h"
-#include "lang/message.h"
-#include "lang/messageintl.h"
 #include "lang/messagelist.h"
-#include "persist/classregistry.h"
-#include "persist/listentry.h"
-#include "persist/objectlist.h"
-#include "persist/text.h"
+#include "lang/modules.h"
 
 namespace tarvo::testsupport {
 
@@ -39,15 +33,8 @@ public:
 // the hotkey document whose language the dialogs show.
 inline void InitDialogModules()
 {
-    InitObjectStreamModule();
-    InitObjectListModule();
-    InitTextModule();
-    InitIdentifiedModule();
-    InitIntlMessagesModule();
-    InitContainerModule();
-    InitAppMessageModule();
-    InitListEntryModule();
-    InitHotKeyFileModule();
+    InitLangModules();
+    InitHotKeyFileModule(); // the document whose language the dialogs show
 }
 
 // Makes a recording list the current message list and returns it.

@@ -6,6 +6,7 @@
 
 #include "hotkeys/hotkey.h"
 #include "platform/fake/fakeservices.h"
+#include "support/logrecorder.h"
 
 using namespace tarvo;
 using platform::TFakeLauncher;
@@ -56,11 +57,10 @@ TEST_F(CommandLaunch, CommandsRunInListOrderAndAFailureStopsNone)
     AddCommand("/usr/bin/second").Name = "a first by name";
     AddCommand("/usr/bin/third");
     fakes.Launcher.Failing = {"/docs/missing.odt"};
-    testing::internal::CaptureStderr();
+    testsupport::TLogRecorder log;
     hotkey.ExecuteHotKey();
-    const std::string diagnostics = testing::internal::GetCapturedStderr();
     EXPECT_EQ(LaunchedFiles(), (std::vector<std::string>{"/docs/missing.odt", "/usr/bin/second", "/usr/bin/third"}));
-    EXPECT_EQ(diagnostics, "tarvo: cannot start \"/docs/missing.odt\": no such file\n");
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{"tarvo.hotkeys: cannot start \"/docs/missing.odt\": no such file"});
 }
 
 TEST_F(CommandLaunch, AFoundWindowIsActivatedInsteadOfAStart)

@@ -3,6 +3,7 @@
 #include "hotkeys/hotkeyfile.h"
 #include "persist/objectstream.h"
 #include "platform/fake/fakeservices.h"
+#include "support/logrecorder.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
@@ -27,10 +28,8 @@ protected:
     std::optional<std::string> StartModule()
     {
         // Registers the hotkey classes a second time; the duplicates are harmless here.
-        testing::internal::CaptureStdout();
-        auto problem = InitHotKeyFileModule();
-        testing::internal::GetCapturedStdout();
-        return problem;
+        testsupport::TLogRecorder duplicateWarnings;
+        return InitHotKeyFileModule();
     }
 
     static std::unique_ptr<THotTarvo> NewHotKey(std::string name, TShortCut shortcut)

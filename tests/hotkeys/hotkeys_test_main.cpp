@@ -3,13 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "hotkeys/hotkeyfile.h"
-#include "persist/classregistry.h"
+#include "persist/modules.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
     tarvo::InitHotKeyFileClasses();
     const int result = RUN_ALL_TESTS();
-    tarvo::FinalizeObjectStreamModule();
+    tarvo::FinalizePersistModules();
     return result;
 }

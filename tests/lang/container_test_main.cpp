@@ -3,17 +3,13 @@
 // container classes registered as at start-up.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
-#include <cstdlib>
-
 #include "lang/containermodule.h"
+#include "support/offscreenapplication.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
+    tarvo::testsupport::TOffscreenApplication application(argc, argv);
     tarvo::InitContainerModule();
     const int result = RUN_ALL_TESTS();
     tarvo::FinalizeContainerModule();

@@ -4,30 +4,15 @@
 // started in the program's order.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-
-#include <cstdlib>
-
-#include "lang/message.h"
-#include "lang/messageintl.h"
-#include "persist/classregistry.h"
-#include "persist/listentry.h"
-#include "persist/objectlist.h"
-#include "persist/text.h"
+#include "lang/modules.h"
 #include "platform/fake/fakeservices.h"
+#include "support/offscreenapplication.h"
 
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
+    tarvo::testsupport::TOffscreenApplication application(argc, argv);
     tarvo::platform::TScopedFakeServices isolation;
-    tarvo::InitObjectStreamModule();
-    tarvo::InitObjectListModule();
-    tarvo::InitTextModule();
-    tarvo::InitIdentifiedModule();
-    tarvo::InitIntlMessagesModule();
-    tarvo::InitAppMessageModule();
-    tarvo::InitListEntryModule();
+    tarvo::InitLangModules();
     return RUN_ALL_TESTS();
 }

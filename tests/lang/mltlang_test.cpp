@@ -13,11 +13,14 @@
 #include <QTreeWidget>
 
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "lang/containertestsupport.h"
 #include "lang/formresource.h"
 #include "lang/mltlang.h"
 #include "lang/mltlangproperties.h"
+#include "support/logrecorder.h"
 
 using namespace tarvo;
 using namespace tarvo::testsupport;
@@ -310,7 +313,7 @@ TEST_F(Switcher, SetItemsCopiesTheTranslationsAndAppliesThem)
     EXPECT_EQ(form->Button->toolTip(), "Closes the form") << "the old translations are gone";
 }
 
-TEST_F(Switcher, ATranslationThatCannotBeShownDoesNotStopTheChange)
+TEST_F(Switcher, ATranslationThatCannotBeShownIsLoggedAndDoesNotStopTheChange)
 {
     TTestForm form;
     auto* browser = new TRefusingComponent(&form);
@@ -319,9 +322,12 @@ TEST_F(Switcher, ATranslationThatCannotBeShownDoesNotStopTheChange)
     translations->Add(TextEntry("FolderBrowser", "Directory", 0, {"/home", "/forbidden"}));
     translations->Add(TextEntry("LabInfo", "Caption", 1, {"info", "Hinweis"}));
     form.Load(*translations);
+    testsupport::TLogRecorder log;
     form.MltLang->SetActiveLang(1);
     EXPECT_EQ(browser->directory(), "/home");
     EXPECT_EQ(form.Label->text(), "Hinweis");
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{
+                               "tarvo.lang: the property directory of FolderBrowser refused a translation: refused"});
 }
 
 // ---- the property mapping ----

@@ -4,7 +4,7 @@
 
 #include "hotkeys/hotkeyfile.h"
 #include "launchtest.h"
-#include "persist/classregistry.h"
+#include "persist/modules.h"
 #include "platform/services.h"
 #include "platform/x11/x11services.h"
 
@@ -16,6 +16,6 @@ int main(int argc, char** argv)
     tarvo::InitHotKeyFileClasses();
     tarvo::launchtest::XServicesInstalled = tarvo::platform::x11::InstallX11Services(tarvo::platform::Services());
     const int result = RUN_ALL_TESTS();
-    tarvo::FinalizeObjectStreamModule();
+    tarvo::FinalizePersistModules();
     return result;
 }

@@ -12,6 +12,7 @@
 #include "platform/childreaper.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
+#include "support/logrecorder.h"
 
 using namespace tarvo;
 using namespace tarvo::launchtest;
@@ -69,13 +70,13 @@ TEST_F(LaunchTest, AFailedCommandReportsOneLineAndTheNextOneRuns)
     AddCommand("/nonexistent/tool");
     AddCommand(LAUNCH_PROBE_PATH).Directory = scratch.File("missing");
     AddCommand(LAUNCH_PROBE_PATH, report);
-    testing::internal::CaptureStderr();
+    testsupport::TLogRecorder log;
     hotkey.ExecuteHotKey();
-    const std::string diagnostics = testing::internal::GetCapturedStderr();
     EXPECT_FALSE(ReportLines(report).empty());
-    EXPECT_EQ(diagnostics, "tarvo: cannot open \"/nonexistent/tool\": no such file\n"
-                           "tarvo: cannot open \"" LAUNCH_PROBE_PATH "\": the directory \""
-                               + scratch.File("missing") + "\" does not exist\n");
+    EXPECT_EQ(log.Lines(), (std::vector<std::string>{
+                               "tarvo.hotkeys: cannot open \"/nonexistent/tool\": no such file",
+                               "tarvo.hotkeys: cannot open \"" LAUNCH_PROBE_PATH "\": the directory \""
+                                   + scratch.File("missing") + "\" does not exist"}));
 }
 
 // A bare name not on PATH is looked for in the working directory; when that

@@ -6,10 +6,10 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
 #include <stdexcept>
-#include <thread>
 
 extern char** environ;
 
@@ -29,17 +29,6 @@ TReply<Reply> Own(Reply* reply)
 constexpr uint32_t IconicState = 3; // ICCCM WM_STATE
 
 } // namespace
-
-bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
-{
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
 
 TTestDisplay::TTestDisplay() : c_(xcb_connect(nullptr, nullptr))
 {

@@ -5,17 +5,15 @@
 #include <sys/types.h>
 #include <xcb/xcb.h>
 
-#include <chrono>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/testsupport.h"
+
 namespace tarvo::launchtest {
 
-// Checks condition every 10 ms until it holds or the timeout passes.
-bool WaitFor(const std::function<bool()>& condition,
-             std::chrono::milliseconds timeout = std::chrono::milliseconds(5000));
+using testsupport::WaitFor;
 
 class TTestDisplay {
 public:

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <ctime>
 #include <vector>
 
 #include "persist/classregistry.h"
@@ -38,6 +41,17 @@ protected:
 private:
     TDatum savedStart_;
 };
+
+// The local date and time as a date-time number, from the C library's clock.
+double LocalNow()
+{
+    const std::time_t now = std::time(nullptr);
+    const std::tm local = *std::localtime(&now);
+    const TDatum today(static_cast<int8_t>(local.tm_mday), static_cast<int8_t>(local.tm_mon + 1),
+                       static_cast<int16_t>(local.tm_year + 1900));
+    return today.GetTDateTime()
+           + (local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59)) / 86400.0;
+}
 
 } // namespace
 
@@ -406,6 +420,48 @@ TEST(Times, DateTimeFractions)
     TZeit almostMidnight;
     almostMidnight.SetTDateTime(0.9999999999);
     EXPECT_EQ(almostMidnight.Time2Text(true), "23:59:59") << "never a 24th hour";
+}
+
+TEST(Times, TimeExistsOnlyForATimeOfDay)
+{
+    struct Case {
+        int8_t hour, minute, second;
+        bool exists;
+    };
+    const Case cases[] = {
+        {0, 0, 0, true},   {23, 59, 59, true}, {24, 0, 0, false}, {12, 60, 0, false},
+        {12, 0, 60, false}, {-1, 0, 0, false}, {0, -1, 0, false}, {0, 0, -1, false},
+    };
+    for (const auto& [hour, minute, second, exists] : cases)
+        EXPECT_EQ(TZeit(hour, minute, second).TimeExists(), exists) << +hour << ":" << +minute << ":" << +second;
+}
+
+TEST(DateAndTime, CurrentValuesAreReadFromTheClock)
+{
+    const double before = LocalNow();
+    TDatumUndZeit value;
+    value.GetCurrValues();
+    TZeit time;
+    time.GetCurrTime();
+    const double after = LocalNow();
+    const double margin = 1e-9; // the date-time numbers are doubles
+    EXPECT_GE(value.GetTDateTime(), before - margin);
+    EXPECT_LE(value.GetTDateTime(), after + margin);
+    if (std::floor(before) == std::floor(after)) { // midnight did not pass in between
+        EXPECT_GE(time.GetTDateTime(), before - std::floor(before) - margin);
+        EXPECT_LE(time.GetTDateTime(), after - std::floor(after) + margin);
+    }
+}
+
+TEST(DateAndTime, SetToZeroValueClearsBothParts)
+{
+    TDatumUndZeit value;
+    value.Datum.SetDate(5, 3, 1999);
+    value.Zeit.SetTime(14, 7, 9);
+    EXPECT_FALSE(value.IsZeroValue());
+    value.SetToZeroValue();
+    EXPECT_TRUE(value.IsZeroValue());
+    EXPECT_EQ(value.ConvertToText(), "---");
 }
 
 TEST(DateAndTime, Texts)

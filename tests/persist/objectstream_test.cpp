@@ -7,6 +7,7 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "persist/classregistry.h"
 #include "persist/identified.h"
@@ -14,6 +15,7 @@
 #include "persist/objectlist.h"
 #include "persist/objectstream.h"
 #include "persist/text.h"
+#include "support/logrecorder.h"
 #include "support/streamsupport.h"
 #include "support/testsupport.h"
 
@@ -623,11 +625,10 @@ TEST(ClassRegistry, EntriesAreOrderedByDescendingCode)
 TEST(ClassRegistry, DuplicateCodeIsReportedAndRegisteredAnyway)
 {
     TClassRegistry registry;
-    ::testing::internal::CaptureStdout();
+    testsupport::TLogRecorder log;
     registry.RegisterObjectClass<TID>();
     registry.RegisterObjectClass<TListEntry>();
-    const std::string output = ::testing::internal::GetCapturedStdout();
-    EXPECT_EQ(output, "Class ID 1002 used by TID wanted by TListEntry\n");
+    EXPECT_EQ(log.Lines(), std::vector<std::string>{"tarvo.persist: Class ID 1002 used by TID wanted by TListEntry"});
     EXPECT_EQ(registry.Count(), 2);
 }
 

@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "persist/objectstream.h"
 #include "persist/text.h"
 #include "persist/textservices.h"
+#include "platform/fake/fakeservices.h"
 #include "support/streamsupport.h"
 #include "support/testsupport.h"
 
@@ -12,23 +11,6 @@ using namespace tarvo;
 using namespace tarvo::testsupport;
 
 namespace {
-
-EnvironmentLookup LookupIn(std::map<std::string, std::string> variables)
-{
-    return [variables = std::move(variables)](const std::string& name) -> std::optional<std::string> {
-        auto found = variables.find(name);
-        if (found == variables.end())
-            return std::nullopt;
-        return found->second;
-    };
-}
-
-std::string Expanded(std::string_view text, const EnvironmentLookup& lookup)
-{
-    TText value(text);
-    value.ExpandEnvironment(lookup);
-    return value.GetText();
-}
 
 } // namespace
 
@@ -127,10 +109,11 @@ TEST(Text, ReplaceAll)
     EXPECT_EQ(commas.GetText(), "1.5");
 }
 
-TEST(Text, ExpandEnvironment)
+TEST(Text, ExpandEnvironmentReadsTheEnvironmentService)
 {
-    const auto lookup = LookupIn({{"WINDIR", "C:\\WIN"}, {"A", "x"}, {"B", "y"}, {"HOME", "/home/u"},
-                                  {" of ", "!"}, {"X", "z"}, {"", "empty"}});
+    platform::TScopedFakeServices fakes;
+    fakes.Environment.Variables = {{"WINDIR", "C:\\WIN"}, {"A", "x"}, {"B", "y"}, {"HOME", "/home/u"},
+                                   {" of ", "!"}, {"X", "z"}, {"", "empty"}};
     struct Case {
         const char* text;
         const char* expected;
@@ -146,16 +129,11 @@ TEST(Text, ExpandEnvironment)
         {"no references", "no references"},
         {"%%", "empty"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Expanded(c.text, lookup), c.expected) << c.text;
-}
-
-TEST(Text, ExpandEnvironmentUsesTheProcessEnvironmentByDefault)
-{
-    TScopedEnvironmentVariable variable("TARVO_TEST_VARIABLE", "value");
-    TText text("[%TARVO_TEST_VARIABLE%]");
-    text.ExpandEnvironment();
-    EXPECT_EQ(text.GetText(), "[value]");
+    for (const auto& c : cases) {
+        TText text(c.text);
+        text.ExpandEnvironment();
+        EXPECT_EQ(text.GetText(), c.expected) << c.text;
+    }
 }
 
 TEST(Text, MatchesWildcard)

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "platform/atomtable.h"
+#include "platform/errors.h"
 
 using tarvo::platform::TAtomTable;
 

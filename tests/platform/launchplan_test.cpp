@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fake/fakeservices.h"
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
 #include "platform/linux/launchplan.h"
@@ -13,7 +14,6 @@
 using namespace tarvo::platform;
 using tarvo::testsupport::ExpectFailure;
 using tarvo::testsupport::TempDir;
-using tarvo::testsupport::TScopedEnvironmentVariable;
 using tarvo::testsupport::WriteTextFile;
 
 namespace {
@@ -48,8 +48,9 @@ TEST(SplitArguments, AQuoteThatIsNotClosedIsAnError)
 
 class LaunchPlan : public testing::Test {
 protected:
-    LaunchPlan() : path_("PATH", bin.Path().string())
+    LaunchPlan()
     {
+        fakes_.Environment.Variables["PATH"] = bin.Path().string();
         std::filesystem::create_directory(work.Path() / "folder");
         MakeFile(bin.File("tool"), "#!/bin/sh\n", 0755);
         MakeFile(bin.File("xdg-open"), "#!/bin/sh\n", 0755);
@@ -71,7 +72,7 @@ protected:
     TempDir work;
 
 private:
-    TScopedEnvironmentVariable path_;
+    TScopedFakeServices fakes_;
 };
 
 TEST_F(LaunchPlan, WhatRunsTheFile)

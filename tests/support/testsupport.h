@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by all tests: scratch directories, whole-file access, byte
 // sequences built by hand, environment variables that are put back after the
-// test, checks of error messages and checks run as an unprivileged user, the
-// children of a process.
+// test, waiting for a condition, checks of error messages and checks run as
+// an unprivileged user, the children of a process.
 
 #include <gtest/gtest.h>
 #include <grp.h>
@@ -11,10 +11,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <optional>
 #include <random>
@@ -22,6 +24,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -169,6 +172,20 @@ private:
     std::string name_;
     std::optional<std::string> saved_;
 };
+
+// Checks condition every 10 ms until it holds or the timeout passes; whether
+// it held.
+inline bool WaitFor(const std::function<bool()>& condition,
+                    std::chrono::milliseconds timeout = std::chrono::seconds(5))
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
 
 // Runs action and expects it to throw Exception with exactly this message.
 template <class Exception, class Action>

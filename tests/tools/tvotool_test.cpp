@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "hotkeys/hotkeyfile.h"
 #include "lang/message.h"
@@ -260,10 +258,7 @@ TEST(TvoTool, ExecRunsTheCommandsOfTheFirstHotKeyOfThatName)
 
     const TToolRun run = RunTool({"exec", dir.File("keys.tvo"), "Touch"}, dir);
     EXPECT_EQ(run.status, 0) << run.err;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!std::filesystem::exists(dir.File("first")) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(std::filesystem::exists(dir.File("first")));
+    EXPECT_TRUE(testsupport::WaitFor([&] { return std::filesystem::exists(dir.File("first")); }));
     EXPECT_FALSE(std::filesystem::exists(dir.File("second")));
 
     const TToolRun missing = RunTool({"exec", dir.File("keys.tvo"), "Nope"}, dir);

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "hotkeys/hotkeyfile.h"
-#include "persist/classregistry.h"
+#include "persist/modules.h"
 #include "support/testsupport.h"
 #include "x11/testkeyboard.h"
 
@@ -28,15 +28,12 @@ using testsupport::ReadTextFile;
 using testsupport::TempDir;
 using testsupport::TScopedEnvironmentVariable;
 using testsupport::TTestKeyboard;
+using testsupport::WaitFor;
 
 namespace {
 
-bool WaitFor(const std::function<bool()>& condition)
-{
-    for (int i = 0; i < 1000 && !condition(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    return condition();
-}
+// tvotool starts slowly under the sanitizers.
+constexpr std::chrono::seconds ListenTimeout(10);
 
 // tvotool listen FILE in the background, its output going to files.
 class TListener {
@@ -64,7 +61,7 @@ public:
 
     bool WaitUntilListening() const
     {
-        return WaitFor([&] { return ReadTextFile(out_).find("listening") != std::string::npos; });
+        return WaitFor([&] { return ReadTextFile(out_).find("listening") != std::string::npos; }, ListenTimeout);
     }
     // The exit status; -1 when a signal ended the tool.
     int Wait()
@@ -144,7 +141,7 @@ private:
 class ListenTest : public testing::Test {
 protected:
     ListenTest() { InitHotKeyFileClasses(); }
-    ~ListenTest() override { FinalizeObjectStreamModule(); }
+    ~ListenTest() override { FinalizePersistModules(); }
 
     // "Edit" on Ctrl+Alt+E touches the marker, "Run" on Ctrl+Alt+R does nothing.
     std::string WriteKeys() const
@@ -181,7 +178,7 @@ TEST_F(ListenTest, RunsThePressedHotKeyReportsRefusalsAndWithdrawsOnSignal)
         ASSERT_TRUE(listener.WaitUntilListening());
 
         keyboard.Type(e, {XK_Control_L, XK_Alt_L});
-        EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(Marker()); })) << listener.Errors();
+        EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(Marker()); }, ListenTimeout)) << listener.Errors();
         EXPECT_EQ(listener.Stop(signal), 0);
         EXPECT_EQ(listener.Errors(), "tvotool: hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is "
                                      "held by another program or another hotkey\n");

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include "lang/message.h"
+#include "platform/errors.h"
 #include "platform/messagebox.h"
 #include "platform/paths.h"
 
@@ -53,8 +54,9 @@ const std::map<QString, uint32_t> StyleFlags = {
 };
 
 // A fault in the source, described with the place it was found.
-struct TSourceError {
-    std::string problem;
+class ESourceError : public ETarvoError {
+public:
+    using ETarvoError::ETarvoError;
 };
 
 // A JSON object whose fields must all be known and present.
@@ -63,20 +65,20 @@ public:
     TFields(const QJsonValue& value, std::string where, const std::set<QString>& names) : where_(std::move(where))
     {
         if (!value.isObject())
-            throw TSourceError{where_ + " must be an object"};
+            throw ESourceError{where_ + " must be an object"};
         object_ = value.toObject();
         for (const QString& key : object_.keys())
             if (!names.count(key))
-                throw TSourceError{where_ + " has an unknown field \"" + key.toStdString() + "\""};
+                throw ESourceError{where_ + " has an unknown field \"" + key.toStdString() + "\""};
         for (const QString& name : names)
             if (!object_.contains(name))
-                throw TSourceError{where_ + " lacks the field \"" + name.toStdString() + "\""};
+                throw ESourceError{where_ + " lacks the field \"" + name.toStdString() + "\""};
     }
 
     std::string String(const char* name) const
     {
         if (!object_[name].isString())
-            throw TSourceError{Where(name) + " must be a string"};
+            throw ESourceError{Where(name) + " must be a string"};
         return object_[name].toString().toStdString();
     }
 
@@ -87,14 +89,14 @@ public:
         const double number = value.toDouble(-1);
         if (!value.isDouble() || number < 0 || number > std::numeric_limits<int32_t>::max()
             || number != std::floor(number))
-            throw TSourceError{Where(name) + " must be a message number (a whole number, 0 or more)"};
+            throw ESourceError{Where(name) + " must be a message number (a whole number, 0 or more)"};
         return static_cast<int32_t>(number);
     }
 
     QJsonArray Array(const char* name) const
     {
         if (!object_[name].isArray())
-            throw TSourceError{Where(name) + " must be a list"};
+            throw ESourceError{Where(name) + " must be a list"};
         return object_[name].toArray();
     }
 
@@ -112,7 +114,7 @@ int32_t ParseStyle(const TFields& message)
     for (const QString& flag : QString::fromStdString(message.String("style")).split('|')) {
         auto found = StyleFlags.find(flag.trimmed());
         if (found == StyleFlags.end())
-            throw TSourceError{message.Where("style") + " has the unknown flag \"" + flag.trimmed().toStdString() + "\""};
+            throw ESourceError{message.Where("style") + " has the unknown flag \"" + flag.trimmed().toStdString() + "\""};
         style |= found->second;
     }
     return static_cast<int32_t>(style);
@@ -147,7 +149,7 @@ void ParseFile(const TFields& file, const std::string& where, TMessageFiles& fil
                                   {"id", "name", "style", "remark", "english", "german"});
             auto record = ParseMessage(message, language);
             if (records->IDExists(record->ID))
-                throw TSourceError{messageWhere + ": the number " + std::to_string(record->ID) + " is used twice"};
+                throw ESourceError{messageWhere + ": the number " + std::to_string(record->ID) + " is used twice"};
             records->Add(std::move(record));
         }
         files.emplace_back(name + std::to_string(language) + ".mes", std::move(records));
@@ -160,11 +162,11 @@ void Generate(const std::string& source, const std::string& outDir)
 {
     QFile file(QString::fromStdString(source));
     if (!file.open(QIODevice::ReadOnly))
-        throw TSourceError{"cannot be read"};
+        throw ESourceError{"cannot be read"};
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &error);
     if (document.isNull())
-        throw TSourceError{"not JSON: " + error.errorString().toStdString()};
+        throw ESourceError{"not JSON: " + error.errorString().toStdString()};
     const TFields root(document.object(), "the source", {"files"});
     const QJsonArray sourceFiles = root.Array("files");
     TMessageFiles files;
@@ -186,8 +188,8 @@ int main(int argc, char** argv)
     }
     try {
         Generate(argv[1], argv[2]);
-    } catch (const TSourceError& error) {
-        std::cerr << "messagefilegen: " << argv[1] << ": " << error.problem << "\n";
+    } catch (const ESourceError& error) {
+        std::cerr << "messagefilegen: " << argv[1] << ": " << error.what() << "\n";
         return 1;
     } catch (const ETarvoError& error) {
         std::cerr << "messagefilegen: " << error.what() << "\n";

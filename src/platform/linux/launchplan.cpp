@@ -3,7 +3,6 @@
 #include <unistd.h>
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -13,6 +12,7 @@
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
 #include "platform/linux/desktopexec.h"
+#include "platform/services.h"
 
 namespace tarvo::platform {
 
@@ -39,8 +39,8 @@ bool IsExecutableFile(const fs::path& path)
 // The executable file of that name in a directory of PATH.
 std::optional<fs::path> FindOnPath(const std::string& name)
 {
-    const char* path = std::getenv("PATH");
-    std::string_view rest = path ? path : "";
+    const std::string path = Services().Environment->Get("PATH").value_or("");
+    std::string_view rest = path;
     while (!rest.empty()) {
         const size_t colon = rest.find(':');
         const std::string_view entry = rest.substr(0, colon);

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/linux/utf16le.h"
+#include "platform/littleendian.h"
 
 namespace tarvo::platform {
 
@@ -76,7 +77,7 @@ std::string DataText(const TRegistryValue& value)
         return "hex:" + HexList(data);
     case TValueType::DWord:
         if (data.size() == 4)
-            return "dword:" + HexNumber(data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24, 8);
+            return "dword:" + HexNumber(FromLittleEndian<uint32_t>(data.data()), 8);
         break;
     default:
         break;

@@ -1,6 +1,9 @@
 #include "platform/linux/utf16le.h"
 
 #include <cstddef>
+#include <iterator>
+
+#include "platform/littleendian.h"
 
 namespace tarvo::platform {
 
@@ -56,8 +59,9 @@ uint32_t NextCodePoint(const std::vector<uint8_t>& bytes, size_t& i)
 
 void AppendUnit(std::vector<uint8_t>& utf16, uint32_t unit)
 {
-    utf16.push_back(static_cast<uint8_t>(unit));
-    utf16.push_back(static_cast<uint8_t>(unit >> 8));
+    uint8_t bytes[2];
+    ToLittleEndian(static_cast<uint16_t>(unit), bytes);
+    utf16.insert(utf16.end(), std::begin(bytes), std::end(bytes));
 }
 
 void AppendUtf8(std::vector<uint8_t>& utf8, uint32_t codePoint)
@@ -102,7 +106,7 @@ std::vector<uint8_t> Utf16LeToUtf8WithoutTerminator(const std::vector<uint8_t>& 
 {
     std::vector<uint32_t> units;
     for (size_t i = 0; i + 1 < utf16.size(); i += 2)
-        units.push_back(utf16[i] | static_cast<uint32_t>(utf16[i + 1]) << 8);
+        units.push_back(FromLittleEndian<uint16_t>(&utf16[i]));
     if (!units.empty() && units.back() == 0)
         units.pop_back();
 

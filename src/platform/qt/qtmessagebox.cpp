@@ -47,17 +47,12 @@ QMessageBox::Icon QtIconOf(TMessageBoxIcon icon)
     return QMessageBox::NoIcon;
 }
 
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 } // namespace
 
 int TQtMessageBox::Show(std::string_view text, std::string_view caption, uint32_t style)
 {
     const TMessageBoxLayout layout = DecodeMessageBoxStyle(style);
-    QMessageBox box(QtIconOf(layout.Icon), FromUtf8(caption), FromUtf8(text));
+    QMessageBox box(QtIconOf(layout.Icon), QString::fromUtf8(caption), QString::fromUtf8(text));
     std::map<const QAbstractButton*, TMessageBoxAnswer> answers;
     for (TMessageBoxAnswer answer : layout.Buttons) {
         QPushButton* button = box.addButton(StandardButtonOf(answer));

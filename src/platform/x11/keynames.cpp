@@ -2,36 +2,23 @@
 
 #include <xkbcommon/xkbcommon-x11.h>
 
-#include <stdexcept>
-
+#include "platform/errors.h"
 #include "platform/x11/hotkeykeys.h"
-#include "platform/x11/xcbxkb.h"
 
 namespace tarvo::platform::x11 {
 
 TX11KeyNames::TX11KeyNames(std::shared_ptr<TConnection> connection)
     : connection_(std::move(connection)),
       context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS), &xkb_context_unref),
-      keymap_(nullptr, &xkb_keymap_unref)
+      keymap_(nullptr, &xkb_keymap_unref), changes_(*connection_)
 {
     if (!context_)
-        throw std::runtime_error("cannot create an xkbcommon context");
-    xcb_connection_t* c = connection_->Xcb();
-    if (!xkb_x11_setup_xkb_extension(c, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
-                                     XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, &xkbEventBase_,
-                                     nullptr))
-        return; // a server without XKB: no key gets a name from the layout
-    device_ = xkb_x11_get_core_keyboard_device_id(c);
-    constexpr uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
-    constexpr uint16_t mapParts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS;
-    xcb_xkb_select_events(c, static_cast<xcb_xkb_device_spec_t>(device_), events, 0, events, mapParts, mapParts,
-                          nullptr);
-    connection_->Flush();
+        throw EWindowSystemError("cannot create an xkbcommon context");
+    // A server without XKB has no layout to name keys from.
+    if (changes_.HasXkb())
+        device_ = xkb_x11_get_core_keyboard_device_id(connection_->Xcb());
     handler_ = connection_->AddEventHandler([this](const xcb_generic_event_t& event) {
-        // Every XKB event has the extension's event code; its own type comes next.
-        const uint8_t xkbType = reinterpret_cast<const uint8_t*>(&event)[1];
-        if ((event.response_type & 0x7F) == xkbEventBase_
-            && (xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY))
+        if (changes_.IsChange(event))
             keymap_.reset();
     });
 }

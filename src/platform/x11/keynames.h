@@ -6,6 +6,7 @@
 
 #include "platform/services.h"
 #include "platform/x11/connection.h"
+#include "platform/x11/keyboardchanges.h"
 
 struct xkb_context;
 struct xkb_keymap;
@@ -34,8 +35,8 @@ private:
     // Read from the server on first use; dropped when the keyboard or its
     // mapping changes.
     mutable std::unique_ptr<xkb_keymap, void (*)(xkb_keymap*)> keymap_;
+    TKeyboardChanges changes_;
     int32_t device_ = -1; // the core keyboard; -1 when the server has no XKB
-    uint8_t xkbEventBase_ = 0;
     int handler_ = 0;
 };
 

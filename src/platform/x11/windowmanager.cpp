@@ -3,8 +3,8 @@
 #include <xcb/xcb_icccm.h>
 
 #include <algorithm>
-#include <stdexcept>
 
+#include "platform/errors.h"
 #include "platform/x11/reply.h"
 
 namespace tarvo::platform::x11 {
@@ -20,7 +20,7 @@ TWindowManager::TWindowManager(std::shared_ptr<TConnection> connection) : connec
 {
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection_->Xcb(), &ewmh_);
     if (!xcb_ewmh_init_atoms_replies(&ewmh_, cookies, nullptr))
-        throw std::runtime_error("the X server did not answer the window manager atoms");
+        throw EWindowSystemError("the X server did not answer the window manager atoms");
     for (int i = 0; i < ewmh_.nb_screens; ++i)
         if (ewmh_.screens[i]->root == connection_->Root())
             screen_ = i;

@@ -1,21 +1,26 @@
 #include "platform/x11/x11hotkeys.h"
 
+#include <QLoggingCategory>
+#include <QString>
+
 #include <algorithm>
-#include <iostream>
-#include <stdexcept>
 #include <string>
 
+#include "platform/errors.h"
 #include "platform/x11/connection.h"
 #include "platform/x11/hotkeykeys.h"
 #include "platform/x11/reply.h"
-#include "platform/x11/xcbxkb.h"
 
 namespace tarvo::platform::x11 {
 
+namespace {
+Q_LOGGING_CATEGORY(lcX11, "tarvo.platform.x11")
+} // namespace
+
 TX11HotKeys::TX11HotKeys(std::shared_ptr<TConnection> connection)
-    : connection_(std::move(connection)), keyboard_(std::make_unique<TKeyboardMap>(connection_->Xcb()))
+    : connection_(std::move(connection)), keyboard_(std::make_unique<TKeyboardMap>(connection_->Xcb())),
+      changes_(*connection_)
 {
-    SelectKeyboardNotifications();
     handler_ = connection_->AddEventHandler([this](const xcb_generic_event_t& event) { HandleEvent(event); });
 }
 
@@ -119,7 +124,7 @@ THotKeyResult TX11HotKeys::Grab(TRegistration& registration)
     Release(registration);
     connection_->Flush();
     if (failure != XCB_ACCESS)
-        throw std::runtime_error("The X server refused a key grab with error code " + std::to_string(failure) + ".");
+        throw EWindowSystemError("The X server refused a key grab with error code " + std::to_string(failure) + ".");
     return THotKeyResult::Taken;
 }
 
@@ -148,49 +153,18 @@ void TX11HotKeys::Regrab()
     connection_->Flush();
 }
 
-void TX11HotKeys::SelectKeyboardNotifications()
-{
-    xcb_connection_t* xcb = connection_->Xcb();
-    const xcb_query_extension_reply_t* xkb = xcb_get_extension_data(xcb, &xcb_xkb_id);
-    if (!xkb || !xkb->present)
-        return; // the core protocol's MappingNotify still tells of changes
-    const auto cookie = xcb_xkb_use_extension(xcb, XCB_XKB_MAJOR_VERSION, XCB_XKB_MINOR_VERSION);
-    const TReply<xcb_xkb_use_extension_reply_t> use(xcb_xkb_use_extension_reply(xcb, cookie, nullptr));
-    if (!use || !use->supported)
-        return;
-    xkbFirstEvent_ = xkb->first_event;
-    // Only these event types are touched, so other selections on the shared
-    // connection stay as they are.
-    const uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
-    const uint16_t mapParts = XCB_XKB_MAP_PART_KEY_SYMS | XCB_XKB_MAP_PART_MODIFIER_MAP;
-    xcb_xkb_select_events(xcb, XCB_XKB_ID_USE_CORE_KBD, events, 0, events, mapParts, mapParts, nullptr);
-    connection_->Flush();
-}
-
-bool TX11HotKeys::IsMappingChange(const xcb_generic_event_t& event) const
-{
-    const uint8_t type = event.response_type & 0x7F;
-    if (type == XCB_MAPPING_NOTIFY)
-        return reinterpret_cast<const xcb_mapping_notify_event_t&>(event).request != XCB_MAPPING_POINTER;
-    if (xkbFirstEvent_ != 0 && type == xkbFirstEvent_) {
-        const uint8_t xkbType = reinterpret_cast<const xcb_xkb_map_notify_event_t&>(event).xkbType;
-        return xkbType == XCB_XKB_NEW_KEYBOARD_NOTIFY || xkbType == XCB_XKB_MAP_NOTIFY;
-    }
-    return false;
-}
-
 void TX11HotKeys::HandleEvent(const xcb_generic_event_t& event)
 {
     try {
         if ((event.response_type & 0x7F) == XCB_KEY_PRESS)
             HandleKeyPress(reinterpret_cast<const xcb_key_press_event_t&>(event));
-        else if (IsMappingChange(event))
+        else if (changes_.IsChange(event))
             Regrab();
     } catch (const std::exception& error) {
         // An exception must not unwind through the event loop. As with the
-        // program's exception report, the message is shown and the program
+        // program's exception report, the message is logged and the program
         // goes on.
-        std::cerr << "tarvo: " << error.what() << "\n";
+        qCWarning(lcX11).noquote() << QString::fromUtf8(error.what());
     }
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/hotkeyservice.h"
+#include "platform/x11/keyboardchanges.h"
 #include "platform/x11/keyboardmap.h"
 
 namespace tarvo::platform::x11 {
@@ -58,15 +59,13 @@ private:
     // Grabs again, under a new keyboard map, every registration whose keys
     // the change moved.
     void Regrab();
-    void SelectKeyboardNotifications();
     void HandleEvent(const xcb_generic_event_t& event);
     void HandleKeyPress(const xcb_key_press_event_t& event);
-    bool IsMappingChange(const xcb_generic_event_t& event) const;
 
     std::shared_ptr<TConnection> connection_;
     std::unique_ptr<TKeyboardMap> keyboard_;
+    TKeyboardChanges changes_;
     std::vector<TRegistration> registrations_;
-    uint8_t xkbFirstEvent_ = 0; // 0 without the XKB extension
     int handler_;
 };
 
