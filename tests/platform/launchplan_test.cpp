@@ -70,8 +70,6 @@ protected:
 
     TempDir bin;
     TempDir work;
-
-private:
     TScopedFakeServices fakes_;
 };
 
@@ -122,8 +120,8 @@ TEST_F(LaunchPlan, WhatCannotBeOpened)
 TEST_F(LaunchPlan, DesktopEntriesRunTheirExecKey)
 {
     TempDir data;
-    TScopedEnvironmentVariable dataHome("XDG_DATA_HOME", data.Path().string());
-    TScopedEnvironmentVariable dataDirs("XDG_DATA_DIRS", work.File("none"));
+    fakes_.Environment.Variables["XDG_DATA_HOME"] = data.Path().string();
+    fakes_.Environment.Variables["XDG_DATA_DIRS"] = work.File("none");
     std::filesystem::create_directory(data.Path() / "applications");
     MakeFile(bin.File("x-terminal-emulator"), "#!/bin/sh\n", 0755);
     const std::string dir = work.Path().string();
@@ -158,8 +156,8 @@ TEST_F(LaunchPlan, DesktopEntriesRunTheirExecKey)
 
 TEST_F(LaunchPlan, DesktopEntriesThatCannotBeStarted)
 {
-    TScopedEnvironmentVariable dataHome("XDG_DATA_HOME", work.File("none"));
-    TScopedEnvironmentVariable dataDirs("XDG_DATA_DIRS", work.File("none"));
+    fakes_.Environment.Variables["XDG_DATA_HOME"] = work.File("none");
+    fakes_.Environment.Variables["XDG_DATA_DIRS"] = work.File("none");
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"Exec=tool\nHidden=true", "the desktop entry is hidden"},
         {"Exec=tool\nTryExec=absent-tool", "the program \"absent-tool\" of its TryExec key is not installed"},

@@ -1,11 +1,11 @@
 #include "platform/linux/desktopexec.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
+#include "platform/services.h"
 
 namespace tarvo::platform {
 
@@ -26,8 +26,8 @@ bool IsDeprecatedCode(char code)
 // The variable's value when it is set and not empty.
 std::optional<std::string> Variable(const char* name)
 {
-    const char* value = std::getenv(name);
-    return value && *value ? std::optional<std::string>(value) : std::nullopt;
+    auto value = Services().Environment->Get(name);
+    return value && !value->empty() ? value : std::nullopt;
 }
 
 // Expands the field codes of one Exec line. The files are placed once, at
