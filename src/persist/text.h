@@ -55,7 +55,8 @@ class TText : public TCompareableObject {
     void ReplaceAll(std::string_view find, std::string_view replacement);
     void CommaToPoint();
     // Replaces each %NAME% by the variable's value. A reference to a variable
-    // that is not defined stays as it is.
+    // that is not defined stays as it is; the values put in are not expanded
+    // again.
     void ExpandEnvironment(const EnvironmentLookup& lookup = ProcessEnvironment);
 
 private:

@@ -130,7 +130,8 @@ TEST(Text, ReplaceAll)
 TEST(Text, ExpandEnvironment)
 {
     const auto lookup = LookupIn({{"WINDIR", "C:\\WIN"}, {"A", "x"}, {"B", "y"}, {"HOME", "/home/u"},
-                                  {" of ", "!"}, {"X", "z"}, {"", "empty"}});
+                                  {" of ", "!"}, {"X", "z"}, {"", "empty"}, {"TWICE", "%TWICE%%TWICE%"},
+                                  {"REF", "%A%"}});
     struct Case {
         const char* text;
         const char* expected;
@@ -145,6 +146,8 @@ TEST(Text, ExpandEnvironment)
         {"%HOME%/%UNDEFINED%/%A%", "/home/u/%UNDEFINED%/x"},
         {"no references", "no references"},
         {"%%", "empty"},
+        {"%TWICE%/%TWICE%", "%TWICE%%TWICE%/%TWICE%%TWICE%"}, // values are not expanded again
+        {"%REF%+%A%", "%A%+x"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Expanded(c.text, lookup), c.expected) << c.text;
