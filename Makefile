@@ -1,9 +1,13 @@
-# The two commands of the README. Everything else is ordinary CMake.
+# The commands of the README. Everything else is ordinary CMake.
 BUILD      := build
 BUILD_ASAN := build-asan
+BUILD_FUZZ := build-fuzz
 JOBS       := $(shell nproc)
+# Seconds each fuzz target runs in `make fuzz`; FUZZ_TARGETS picks some.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: run test
+.PHONY: run test fuzz
 
 run:
 	@./scripts/setup
@@ -24,3 +28,11 @@ test:
 	@cmake --build $(BUILD) -j $(JOBS)
 	@echo "== tests =="
 	@cd $(BUILD) && ../scripts/with-xvfb ctest --output-on-failure -j $(JOBS)
+
+# Coverage-guided fuzzing of the readers of outside data (fuzz/): builds the
+# libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+fuzz:
+	@./scripts/setup fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -Wno-dev -DTARVO_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz $(BUILD_FUZZ) $(FUZZ_TARGETS)
