@@ -1,10 +1,14 @@
-# The two commands of the README, and the Debian package. Everything else is
-# ordinary CMake.
+# The two commands of the README, the Debian package and fuzzing. Everything
+# else is ordinary CMake.
 BUILD      := build
 BUILD_ASAN := build-asan
+BUILD_FUZZ := build-fuzz
 JOBS       := $(shell nproc)
+# Seconds each fuzz target runs in `make fuzz`; FUZZ_TARGETS picks some.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: run test package
+.PHONY: run test package fuzz
 
 run:
 	@./scripts/setup
@@ -33,3 +37,11 @@ package:
 	@cmake -S . -B $(BUILD) -G Ninja -Wno-dev >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)
 	@cd $(BUILD) && cpack
+
+# Coverage-guided fuzzing of the readers of outside data (fuzz/): builds the
+# libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+fuzz:
+	@./scripts/setup fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -Wno-dev -DTARVO_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz $(BUILD_FUZZ) $(FUZZ_TARGETS)

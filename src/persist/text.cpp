@@ -108,12 +108,50 @@ void TText::CommaToPoint()
     ReplaceAll(",", ".");
 }
 
+namespace {
+
+// A piece of a text being expanded: a piece of the original text, or a
+// value put in for a reference.
+struct TExpansionPart {
+    std::string Text;
+    bool IsValue;
+};
+
+// Replaces every occurrence of reference outside the values put in so far.
+void ReplaceOutsideValues(std::vector<TExpansionPart>& parts, std::string_view reference, const std::string& value)
+{
+    std::vector<TExpansionPart> replaced;
+    for (auto& part : parts) {
+        std::string_view rest = part.Text;
+        for (size_t at; !part.IsValue && (at = rest.find(reference)) != std::string_view::npos;) {
+            replaced.push_back({std::string(rest.substr(0, at)), false});
+            replaced.push_back({value, true});
+            rest.remove_prefix(at + reference.size());
+        }
+        if (rest.size() == part.Text.size())
+            replaced.push_back(std::move(part));
+        else
+            replaced.push_back({std::string(rest), false});
+    }
+    parts = std::move(replaced);
+}
+
+} // namespace
+
 void TText::ExpandEnvironment()
 {
     const platform::IEnvironment& environment = *platform::Services().Environment;
+    ExpandEnvironment([&environment](const std::string& name) { return environment.Get(name); });
+}
+
+void TText::ExpandEnvironment(const EnvironmentLookup& lookup)
+{
     // Percent signs pair up from left to right in the text as it was before
-    // the expansion.
+    // the expansion. Each name is replaced everywhere in the text except
+    // inside the values put in: a value holding a reference is not expanded
+    // again, which could grow the text without bound.
     const std::string original = GetText();
+    std::vector<TExpansionPart> parts{{original, false}};
     std::string_view scan = original;
     for (size_t open; (open = scan.find('%')) != std::string_view::npos;) {
         std::string_view tail = scan.substr(open + 1);
@@ -121,10 +159,14 @@ void TText::ExpandEnvironment()
         if (close == std::string_view::npos)
             break;
         const std::string name(tail.substr(0, close));
-        if (const auto value = environment.Get(name))
-            ReplaceAll("%" + name + "%", *value);
+        if (const auto value = lookup(name))
+            ReplaceOutsideValues(parts, "%" + name + "%", *value);
         scan = tail.substr(close + 1);
     }
+    std::string expanded;
+    for (const auto& part : parts)
+        expanded += part.Text;
+    SetText(expanded);
 }
 
 namespace {

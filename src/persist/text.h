@@ -3,6 +3,8 @@
 // German number words.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,8 +50,11 @@ class TText : public TCompareableObject {
     void CommaToPoint();
     // Replaces each %NAME% by the value of the environment variable
     // (platform::IEnvironment). A reference to a variable that is not defined
-    // stays as it is.
+    // stays as it is; the values put in are not expanded again.
     void ExpandEnvironment();
+    // The same with the variables that lookup finds.
+    using EnvironmentLookup = std::function<std::optional<std::string>(const std::string& name)>;
+    void ExpandEnvironment(const EnvironmentLookup& lookup);
 
 private:
     std::vector<char> buffer_;

@@ -69,7 +69,12 @@ public:
             return;
         if (!object_[name].isString())
             Fail(FieldName(name) + " must be a string");
-        target = object_[name].toString().toStdString();
+        std::string text = object_[name].toString().toStdString();
+        // A stored text ends at its first zero character: the file would
+        // read back as another document.
+        if (text.find('\0') != std::string::npos)
+            Fail(FieldName(name) + " must not hold a zero character");
+        target = std::move(text);
     }
 
     void Read(const char* name, bool& target) const

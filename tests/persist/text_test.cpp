@@ -113,7 +113,8 @@ TEST(Text, ExpandEnvironmentReadsTheEnvironmentService)
 {
     platform::TScopedFakeServices fakes;
     fakes.Environment.Variables = {{"WINDIR", "C:\\WIN"}, {"A", "x"}, {"B", "y"}, {"HOME", "/home/u"},
-                                   {" of ", "!"}, {"X", "z"}, {"", "empty"}};
+                                   {" of ", "!"}, {"X", "z"}, {"", "empty"}, {"TWICE", "%TWICE%%TWICE%"},
+                                   {"REF", "%A%"}};
     struct Case {
         const char* text;
         const char* expected;
@@ -128,6 +129,8 @@ TEST(Text, ExpandEnvironmentReadsTheEnvironmentService)
         {"%HOME%/%UNDEFINED%/%A%", "/home/u/%UNDEFINED%/x"},
         {"no references", "no references"},
         {"%%", "empty"},
+        {"%TWICE%/%TWICE%", "%TWICE%%TWICE%/%TWICE%%TWICE%"}, // values are not expanded again
+        {"%REF%+%A%", "%A%+x"},
     };
     for (const auto& c : cases) {
         TText text(c.text);

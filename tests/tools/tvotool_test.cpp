@@ -102,6 +102,8 @@ TEST(HotKeyJson, BadDocumentsAreRejectedWithTheirPlace)
         {R"({"hotkeys":[{"hotKey":70000}]})", "hotkeys[0].hotKey must be a whole number from 0 to 65535"},
         {R"({"hotkeys":[{"hotKey":1.5}]})", "hotkeys[0].hotKey must be a whole number"},
         {R"({"hotkeys":[{"name":7}]})", "hotkeys[0].name must be a string"},
+        {R"({"hotkeys":[{"commands":[{"fileName":"a\u0000b"}]}]})",
+         "hotkeys[0].commands[0].fileName must not hold a zero character"},
         {R"({"hotkeys":[{"enabled":"yes"}]})", "hotkeys[0].enabled must be true or false"},
         {R"({"hotkeys":[{"commands":[{"execMode":"max"}]}]})", "hotkeys[0].commands[0].execMode must be a whole number"},
         {R"({"hotkeys":[{"id":1},{"id":1}]})", "hotkeys[1].id 1 is used twice"},
