@@ -47,7 +47,7 @@ using std::chrono::milliseconds;
 
 constexpr const char* MarkerName = "marker";
 constexpr milliseconds ReadyTimeout{10000}; // for a launcher to start and grab the keys
-constexpr milliseconds LaunchTimeout{2000};  // for one press to create the marker
+constexpr milliseconds LaunchTimeout{2000}; // for one press to create the marker
 constexpr milliseconds PauseBetweenPresses{50};
 constexpr int Turns = 5; // each launcher measured in this many separate runs
 constexpr int IdleSeconds = 10;
@@ -66,7 +66,7 @@ void OnSignal(int /*signal*/)
 
 void InstallSignalHandlers()
 {
-    struct sigaction action {};
+    struct sigaction action { };
     action.sa_handler = &OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = 0; // no SA_RESTART: a signal cuts waits short
@@ -235,8 +235,8 @@ public:
             return;
         }
         const auto displayFile = dir.File("xvfb-display");
-        const std::vector<std::string> command{"Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24",
-                                               "-nolisten", "tcp", "-noreset"};
+        const std::vector<std::string> command{"Xvfb",         "-displayfd", "1",   "-screen", "0",
+                                               "1280x1024x24", "-nolisten",  "tcp", "-noreset"};
         xvfb_ = std::make_unique<TChild>("Xvfb", command, dir.File("xvfb.log"), displayFile);
         const auto deadline = Clock::now() + ReadyTimeout;
         std::string number = ReadFile(displayFile);
@@ -463,8 +463,8 @@ void WaitUntilReady(TChild& child, TKeyboard& keyboard, TMarker& marker)
     for (;;) {
         child.CheckRunning();
         if (Clock::now() > deadline)
-            throw std::runtime_error(child.Name() + " did not run the command within " +
-                                     std::to_string(ReadyTimeout.count()) + " ms; its output:\n" + child.Log());
+            throw std::runtime_error(child.Name() + " did not run the command within "
+                                     + std::to_string(ReadyTimeout.count()) + " ms; its output:\n" + child.Log());
         keyboard.PressCtrlAltE();
         if (marker.WaitFor(IN_CREATE, milliseconds(200)))
             break;
@@ -490,9 +490,9 @@ std::vector<double> MeasureLatency(const TLauncher& launcher, TKeyboard& keyboar
         keyboard.PressCtrlAltE();
         if (!marker.WaitFor(IN_CREATE, LaunchTimeout)) {
             child.CheckRunning();
-            throw std::runtime_error(launcher.Name + " did not run the command within " +
-                                     std::to_string(LaunchTimeout.count()) + " ms of press " +
-                                     std::to_string(press + 1));
+            throw std::runtime_error(launcher.Name + " did not run the command within "
+                                     + std::to_string(LaunchTimeout.count()) + " ms of press "
+                                     + std::to_string(press + 1));
         }
         latencies.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         // touch is done with the marker before it is removed.
@@ -626,8 +626,8 @@ int Run(int presses)
     std::vector<TSummary> summaries;
     for (size_t i = 0; i < launchers.size(); ++i) {
         const TSummary s = Summarise(latencies[i]);
-        std::printf("%-10s %8.3f %8.3f %8.3f %8.3f %8.3f\n", launchers[i].Name.c_str(), s.Median, s.Min, s.P10,
-                    s.P90, s.Max);
+        std::printf("%-10s %8.3f %8.3f %8.3f %8.3f %8.3f\n", launchers[i].Name.c_str(), s.Median, s.Min, s.P10, s.P90,
+                    s.Max);
         summaries.push_back(s);
     }
     std::printf("\nmedian ratio Tarvo/sxhkd: %.2f   Tarvo/xbindkeys: %.2f\n", summaries[0].Median / summaries[1].Median,

@@ -49,7 +49,8 @@ void RemoveEntry(const std::string& file)
 std::string AutostartEntryFile()
 {
     const std::string config = platform::UserConfigDirectory(*platform::Services().Environment);
-    return config.empty() ? std::string() : platform::JoinPath(platform::JoinPath(config, "autostart"), "tarvo.desktop");
+    return config.empty() ? std::string()
+                          : platform::JoinPath(platform::JoinPath(config, "autostart"), "tarvo.desktop");
 }
 
 void SetAutostart(bool on)

@@ -44,11 +44,10 @@ public:
         notifier_ = std::make_unique<QSocketNotifier>(readEnd_, QSocketNotifier::Read);
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, onSignal = std::move(onSignal)] {
             char bytes[16];
-            while (::read(readEnd_, bytes, sizeof bytes) > 0) {
-            }
+            while (::read(readEnd_, bytes, sizeof bytes) > 0) { }
             onSignal();
         });
-        struct sigaction action {};
+        struct sigaction action { };
         action.sa_handler = &Handler;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -82,8 +81,8 @@ private:
     static inline int writeEnd_ = -1; // read by the signal handler
     int readEnd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
+    struct sigaction previousInt_ { };
+    struct sigaction previousTerm_ { };
 };
 
 // The window-system services while the session runs. The headless ones are

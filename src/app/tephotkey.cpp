@@ -8,9 +8,7 @@
 namespace tarvo {
 
 TEPHotKey::TEPHotKey(platform::IHotKeyService& service, std::function<bool()> hasActiveWindow, QObject* owner)
-    : QObject(owner),
-      service_(service),
-      hasActiveWindow_(std::move(hasActiveWindow)),
+    : QObject(owner), service_(service), hasActiveWindow_(std::move(hasActiveWindow)),
       id_(platform::GlobalAtoms().Add(std::to_string(reinterpret_cast<uintptr_t>(this))))
 {
 }
@@ -57,7 +55,8 @@ void TEPHotKey::HotKeyPressed(const platform::THotKeyPress& /*press*/)
     if (!OnHotKey || !(Global || hasActiveWindow_()))
         return;
     uint16_t key = hotKey_ & ShortCutKeyMask;
-    const TShiftState shift{(hotKey_ & ShortCutShift) != 0, (hotKey_ & ShortCutCtrl) != 0, (hotKey_ & ShortCutAlt) != 0};
+    const TShiftState shift{(hotKey_ & ShortCutShift) != 0, (hotKey_ & ShortCutCtrl) != 0,
+                            (hotKey_ & ShortCutAlt) != 0};
     OnHotKey(*this, key, shift);
 }
 

@@ -109,7 +109,9 @@ bool FolderExists(const std::string& path)
     return !path.empty() && std::filesystem::is_directory(path, error);
 }
 
-TBrowseFolder::TBrowseFolder(QObject* owner) : QObject(owner) {}
+TBrowseFolder::TBrowseFolder(QObject* owner) : QObject(owner)
+{
+}
 
 void TBrowseFolder::SetCustomButtonEnabled(bool enabled)
 {

@@ -36,8 +36,7 @@ std::vector<TFileKind> CommandFileKinds()
 
 } // namespace
 
-TFormHotKeyCommand::TFormHotKeyCommand(QWidget* owner)
-    : TTSForm(owner), working_(std::make_unique<THotKeyCommand>())
+TFormHotKeyCommand::TFormHotKeyCommand(QWidget* owner) : TTSForm(owner), working_(std::make_unique<THotKeyCommand>())
 {
     setObjectName(QStringLiteral("FormHotKeyCommand"));
     SetDesignClientSize(424, 184);
@@ -77,8 +76,8 @@ TFormHotKeyCommand::TFormHotKeyCommand(QWidget* owner)
     BtnOK = AddControl<QPushButton>("BtnOK", {258, 157, 78, 21});
     BtnCancel = AddControl<QPushButton>("BtnCancel", {341, 157, 78, 21});
 
-    QWidget* tabOrder[] = {TxtName, TxtExec, TxtParameters, TxtDirectory, CBExecMode, TxtLookForWindow, BtnOK,
-                           BtnCancel};
+    QWidget* tabOrder[] = {TxtName,    TxtExec,          TxtParameters, TxtDirectory,
+                           CBExecMode, TxtLookForWindow, BtnOK,         BtnCancel};
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
 

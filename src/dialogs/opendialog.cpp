@@ -21,7 +21,9 @@ bool TFileKindFilter::filterAcceptsRow(int row, const QModelIndex& parent) const
     return file.isDir() || (kind_.Executables && file.isExecutable()) || QDir::match(kind_.Patterns, file.fileName());
 }
 
-TOpenDialog::TOpenDialog(QObject* owner) : QObject(owner) {}
+TOpenDialog::TOpenDialog(QObject* owner) : QObject(owner)
+{
+}
 
 bool TOpenDialog::Execute()
 {
@@ -54,7 +56,8 @@ bool TOpenDialog::Execute()
     if (!FileName.empty())
         dialog.selectFile(QString::fromStdString(FileName));
     if (OnShow)
-        QMetaObject::invokeMethod(&dialog, [this, &dialog] { OnShow(dialog); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &dialog, [this, &dialog] { OnShow(dialog); }, Qt::QueuedConnection);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     FileName = dialog.selectedFiles().first().toStdString();

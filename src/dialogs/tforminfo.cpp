@@ -15,12 +15,9 @@ namespace tarvo {
 
 std::string VersionLabelText(int language)
 {
-    const QString date =
-        language == LanguageGerman
-            ? QString::asprintf("Datum: %02d.%02d.%04d", version::ReleaseDay, version::ReleaseMonth,
-                                version::ReleaseYear)
-            : QString::asprintf("Date: %04d/%02d/%02d", version::ReleaseYear, version::ReleaseMonth,
-                                version::ReleaseDay);
+    const QString date = language == LanguageGerman
+        ? QString::asprintf("Datum: %02d.%02d.%04d", version::ReleaseDay, version::ReleaseMonth, version::ReleaseYear)
+        : QString::asprintf("Date: %04d/%02d/%02d", version::ReleaseYear, version::ReleaseMonth, version::ReleaseDay);
     return "Version " + std::string(version::Text) + "\r\n" + date.toStdString();
 }
 

@@ -69,8 +69,7 @@ void TTSForm::SetDesignClientSize(int width, int height)
     PlaceByOwner();
 }
 
-QLabel* TTSForm::AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget,
-                          Qt::Alignment alignment)
+QLabel* TTSForm::AddLabel(const char* name, const TDesignRect& rect, QWidget* focusTarget, Qt::Alignment alignment)
 {
     auto* label = AddControl<QLabel>(name, rect);
     label->setAlignment(alignment);
@@ -86,8 +85,8 @@ void TTSForm::FitLabel(QLabel& label)
     // the size is the text's, but never below the design's line height, so
     // that a label's text stays on its row.
     const QSize text = label.sizeHint();
-    const int left = label.alignment() & Qt::AlignHCenter ? (2 * label.x() + label.width() - text.width()) / 2
-                                                          : label.x();
+    const int left =
+        label.alignment() & Qt::AlignHCenter ? (2 * label.x() + label.width() - text.width()) / 2 : label.x();
     label.setGeometry(left, label.y(), text.width(), std::max(text.height(), label.height()));
 }
 

@@ -29,11 +29,16 @@ platform::TShowCommand ShowCommand(int32_t execMode)
 {
     using platform::TShowCommand;
     switch (execMode) {
-    case ExecMaximized: return TShowCommand::Maximized;
-    case ExecMinimized: return TShowCommand::Minimized;
-    case ExecNormalNoActivate: return TShowCommand::NormalNoActivate;
-    case ExecMinimizedNoActivate: return TShowCommand::MinimizedNoActivate;
-    default: return TShowCommand::Normal; // ExecNormal, and values the program never writes
+    case ExecMaximized:
+        return TShowCommand::Maximized;
+    case ExecMinimized:
+        return TShowCommand::Minimized;
+    case ExecNormalNoActivate:
+        return TShowCommand::NormalNoActivate;
+    case ExecMinimizedNoActivate:
+        return TShowCommand::MinimizedNoActivate;
+    default:
+        return TShowCommand::Normal; // ExecNormal, and values the program never writes
     }
 }
 

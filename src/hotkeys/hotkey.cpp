@@ -61,7 +61,9 @@ void THotKeyCommand::CopyTo(TStreamableObject& target) const
     command.LookForWindow = LookForWindow;
 }
 
-THotTarvo::THotTarvo() : Commands(std::make_unique<TIDList>()) {}
+THotTarvo::THotTarvo() : Commands(std::make_unique<TIDList>())
+{
+}
 
 void THotTarvo::Create()
 {

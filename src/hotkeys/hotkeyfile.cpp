@@ -28,7 +28,9 @@ void WriteHotKeyDocument(const THotKeyFile& document, const std::string& fileNam
     WriteObjectFile(document, fileName, THotKeyFile::StreamInitialSize);
 }
 
-THotKeyFile::THotKeyFile() : HotKeyList(std::make_unique<TIDList>()) {}
+THotKeyFile::THotKeyFile() : HotKeyList(std::make_unique<TIDList>())
+{
+}
 
 void THotKeyFile::Create()
 {

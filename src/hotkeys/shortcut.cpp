@@ -14,22 +14,38 @@ std::string KeyName(uint8_t key)
 {
     using namespace platform;
     switch (key) {
-    case VkBack: return "Rück";
-    case VkTab: return "Tab";
-    case VkReturn: return "Enter";
-    case VkEscape: return "Esc";
-    case VkSpace: return "Leertaste";
-    case VkPrior: return "BildAuf";
-    case VkNext: return "BildAb";
-    case VkEnd: return "Ende";
-    case VkHome: return "Pos1";
-    case VkLeft: return "Linksbündig";
-    case VkUp: return "Nach oben";
-    case VkRight: return "Rechts";
-    case VkDown: return "Nach unten";
-    case VkInsert: return "Einfg";
-    case VkDelete: return "Entf";
-    default: break;
+    case VkBack:
+        return "Rück";
+    case VkTab:
+        return "Tab";
+    case VkReturn:
+        return "Enter";
+    case VkEscape:
+        return "Esc";
+    case VkSpace:
+        return "Leertaste";
+    case VkPrior:
+        return "BildAuf";
+    case VkNext:
+        return "BildAb";
+    case VkEnd:
+        return "Ende";
+    case VkHome:
+        return "Pos1";
+    case VkLeft:
+        return "Linksbündig";
+    case VkUp:
+        return "Nach oben";
+    case VkRight:
+        return "Rechts";
+    case VkDown:
+        return "Nach unten";
+    case VkInsert:
+        return "Einfg";
+    case VkDelete:
+        return "Entf";
+    default:
+        break;
     }
     if (IsDigitKey(key) || IsLetterKey(key))
         return std::string(1, static_cast<char>(key));

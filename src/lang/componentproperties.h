@@ -29,8 +29,7 @@ public:
     // Writes text into the string property that the translated property name
     // ("Caption", "Hint", ...) denotes. False when the component has no such
     // property or it is not a writable string property.
-    virtual bool WriteStringProperty(QObject& component, std::string_view propertyName,
-                                     const QString& text) const = 0;
+    virtual bool WriteStringProperty(QObject& component, std::string_view propertyName, const QString& text) const = 0;
     // The list that the property name denotes ("Items").
     virtual std::optional<TLineTarget> LinePropertyOf(QObject& component, std::string_view propertyName) const = 0;
     // The panels of a status bar.

@@ -35,15 +35,18 @@ public:
     virtual void LoadFromStream(TContainerReader& reader) = 0;
     // Takes over from the object this one was cloned from what the data does
     // not carry (an entry's bound component).
-    virtual void CopyUnstoredState(const TContainerObject& /*original*/) {}
+    virtual void CopyUnstoredState(const TContainerObject& /*original*/) { }
 };
 
 // Declares the class's stored name. Put it first in the class body; it
 // leaves the access at public.
-#define TARVO_CONTAINER_CLASS(Class)                                          \
-public:                                                                       \
-    static constexpr std::string_view StaticClassName = #Class;              \
-    std::string_view ClassName() const override { return StaticClassName; }
+#define TARVO_CONTAINER_CLASS(Class)                                                                                   \
+public:                                                                                                                \
+    static constexpr std::string_view StaticClassName = #Class;                                                        \
+    std::string_view ClassName() const override                                                                        \
+    {                                                                                                                  \
+        return StaticClassName;                                                                                        \
+    }
 
 // The process-wide register of stored classes by name. Names are compared
 // without regard to (ASCII) case; registering a name that is there already

@@ -186,8 +186,7 @@ void TCIStrList::SetStringList(const std::string& value, int slot, int line)
         LineCount = std::max(LineCount, static_cast<int32_t>(list.size()));
 }
 
-std::optional<TLineTarget> TCIStrList::LineTarget(QObject& component,
-                                                  const IComponentProperties& properties) const
+std::optional<TLineTarget> TCIStrList::LineTarget(QObject& component, const IComponentProperties& properties) const
 {
     return properties.LinePropertyOf(component, PropertyName);
 }
@@ -205,20 +204,17 @@ void TCIStrList::ApplyTo(QObject& component, int slot, const IComponentPropertie
     }
 }
 
-std::optional<TLineTarget> TCIStPanels::LineTarget(QObject& component,
-                                                   const IComponentProperties& properties) const
+std::optional<TLineTarget> TCIStPanels::LineTarget(QObject& component, const IComponentProperties& properties) const
 {
     return properties.StatusPanelsOf(component);
 }
 
-std::optional<TLineTarget> TCIHdCtrl::LineTarget(QObject& component,
-                                                 const IComponentProperties& properties) const
+std::optional<TLineTarget> TCIHdCtrl::LineTarget(QObject& component, const IComponentProperties& properties) const
 {
     return properties.HeaderSectionsOf(component);
 }
 
-std::optional<TLineTarget> TCIListClmns::LineTarget(QObject& component,
-                                                    const IComponentProperties& properties) const
+std::optional<TLineTarget> TCIListClmns::LineTarget(QObject& component, const IComponentProperties& properties) const
 {
     return properties.ListColumnsOf(component);
 }

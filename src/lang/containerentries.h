@@ -142,7 +142,7 @@ protected:
 class TInfoList : public TContainerList<TCI> {
     TARVO_CONTAINER_CLASS(TInfoList)
 
-    TInfoList() : languages_(std::make_unique<TLngLst>()) {}
+    TInfoList() : languages_(std::make_unique<TLngLst>()) { }
 
     void SaveToStream(TContainerWriter& writer) const override;
     // Appends the stored entries and replaces the language slots.

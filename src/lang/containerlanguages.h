@@ -59,13 +59,49 @@ enum TLangid : uint8_t {
 // The ids new slots get, slot 0 first: English, German, French, Spanish, ...
 // and lgNEUTRAL last.
 inline constexpr std::array<TLangid, 43> DefaultSlotOrder = {
-    lgENGLISH, lgGERMAN, lgFRENCH, lgSPANISH, lgPORTUGUESE, lgITALIAN, lgJAPANESE, lgCHINESE, lgKOREAN,
-    lgDUTCH, lgSWEDISH, lgDANISH, lgFINNISH, lgNORWEGIAN, lgICELANDIC, lgGREEK, lgTURKISH, lgRUSSIAN,
-    lgPOLISH, lgCZECH, lgSLOVAK, lgHUNGARIAN, lgBULGARIAN, lgROMANIAN, lgCROATIAN, lgSLOVENIAN,
-    lgDUTCH_BELGIAN, lgENGLISH_AMERICAN, lgENGLISH_AUSTRALIAN, lgENGLISH_CANADIAN, lgENGLISH_NEW_ZEALAND,
-    lgENGLISH_IRELAND, lgFRENCH_BELGIAN, lgFRENCH_CANADIAN, lgFRENCH_SWISS, lgGERMAN_SWISS,
-    lgGERMAN_AUSTRIAN, lgITALIAN_SWISS, lgNORWEGIAN_NYNORSK, lgPORTUGUESE_BRAZILIAN, lgSPANISH_MEXICAN,
-    lgSPANISH_MODERN, lgNEUTRAL,
+    lgENGLISH,
+    lgGERMAN,
+    lgFRENCH,
+    lgSPANISH,
+    lgPORTUGUESE,
+    lgITALIAN,
+    lgJAPANESE,
+    lgCHINESE,
+    lgKOREAN,
+    lgDUTCH,
+    lgSWEDISH,
+    lgDANISH,
+    lgFINNISH,
+    lgNORWEGIAN,
+    lgICELANDIC,
+    lgGREEK,
+    lgTURKISH,
+    lgRUSSIAN,
+    lgPOLISH,
+    lgCZECH,
+    lgSLOVAK,
+    lgHUNGARIAN,
+    lgBULGARIAN,
+    lgROMANIAN,
+    lgCROATIAN,
+    lgSLOVENIAN,
+    lgDUTCH_BELGIAN,
+    lgENGLISH_AMERICAN,
+    lgENGLISH_AUSTRALIAN,
+    lgENGLISH_CANADIAN,
+    lgENGLISH_NEW_ZEALAND,
+    lgENGLISH_IRELAND,
+    lgFRENCH_BELGIAN,
+    lgFRENCH_CANADIAN,
+    lgFRENCH_SWISS,
+    lgGERMAN_SWISS,
+    lgGERMAN_AUSTRIAN,
+    lgITALIAN_SWISS,
+    lgNORWEGIAN_NYNORSK,
+    lgPORTUGUESE_BRAZILIAN,
+    lgSPANISH_MEXICAN,
+    lgSPANISH_MODERN,
+    lgNEUTRAL,
 };
 
 // One language slot. Stored as its id in a 32-bit integer, of which reading
@@ -74,7 +110,7 @@ class TLngId : public TContainerObject {
     TARVO_CONTAINER_CLASS(TLngId)
 
     TLngId() = default;
-    explicit TLngId(TLangid id) : Id(id) {}
+    explicit TLngId(TLangid id) : Id(id) { }
 
     void SaveToStream(TContainerWriter& writer) const override;
     void LoadFromStream(TContainerReader& reader) override;

@@ -90,8 +90,7 @@ std::string TContainerReader::CountedString()
     if (length < 2)
         return {};
     const auto characters = Take(static_cast<size_t>(length));
-    return text::Decode(
-        std::string(characters.begin(), std::find(characters.begin(), characters.end(), uint8_t{0})));
+    return text::Decode(std::string(characters.begin(), std::find(characters.begin(), characters.end(), uint8_t{0})));
 }
 
 std::string TContainerReader::ShortString()

@@ -38,7 +38,7 @@ private:
 class TContainerReader {
 public:
     // The reader looks at the data; it must outlive the reader.
-    explicit TContainerReader(std::span<const uint8_t> data) : data_(data) {}
+    explicit TContainerReader(std::span<const uint8_t> data) : data_(data) { }
 
     uint8_t Byte();
     int16_t Word();

@@ -25,7 +25,10 @@ public:
     // standard output and the class is entered all the same.
     void RegisterObjectClass(const TClassInfo& objectClass);
     template <class T>
-    void RegisterObjectClass() { RegisterObjectClass(ClassOf<T>()); }
+    void RegisterObjectClass()
+    {
+        RegisterObjectClass(ClassOf<T>());
+    }
 
     // Whether an entry with the code exists; position is its index, or the
     // index where it would be inserted (entries are ordered by descending code).

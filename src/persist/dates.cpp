@@ -238,10 +238,14 @@ void TDatum::SetDate(int8_t day, int8_t month, int16_t year)
 int TDatum::GetComponent(int component) const
 {
     switch (component) {
-    case 0: return Jahr;
-    case 1: return Monat;
-    case 2: return Tag;
-    default: return UnknownComponent;
+    case 0:
+        return Jahr;
+    case 1:
+        return Monat;
+    case 2:
+        return Tag;
+    default:
+        return UnknownComponent;
     }
 }
 
@@ -280,7 +284,8 @@ void TDatum::SetTDateTime(double dateTime)
     using namespace std::chrono;
     const year_month_day date{sys_days{days{DateTimeEpoch + static_cast<int32_t>(whole)}}};
     SetDate(static_cast<int8_t>(static_cast<unsigned>(date.day())),
-            static_cast<int8_t>(static_cast<unsigned>(date.month())), static_cast<int16_t>(static_cast<int>(date.year())));
+            static_cast<int8_t>(static_cast<unsigned>(date.month())),
+            static_cast<int16_t>(static_cast<int>(date.year())));
 }
 
 bool TDatum::EqualTo(const TDatum& other) const
@@ -498,8 +503,8 @@ void TDatum::AddYear(int16_t n)
 bool TDatum::DatumsSuche(std::string_view pattern) const
 {
     const auto parts = SplitAt(pattern, '.');
-    return parts.size() == 3 && MatchesPatternPart(parts[0], Tag, SameValue) &&
-           MatchesPatternPart(parts[1], Monat, SameValue) && MatchesPatternPart(parts[2], Jahr, SearchedYear);
+    return parts.size() == 3 && MatchesPatternPart(parts[0], Tag, SameValue)
+        && MatchesPatternPart(parts[1], Monat, SameValue) && MatchesPatternPart(parts[2], Jahr, SearchedYear);
 }
 
 // ---- TZeit -----------------------------------------------------------------
@@ -646,10 +651,14 @@ void TZeit::AddHour(int8_t n)
 int32_t TZeit::Difference(const TZeit& other, int unit) const
 {
     switch (unit) {
-    case Hours: return Stunde - other.Stunde;
-    case Minutes: return (Stunde * 60 + Minute) - (other.Stunde * 60 + other.Minute);
-    case Seconds: return GetSeconds() - other.GetSeconds();
-    default: return 0;
+    case Hours:
+        return Stunde - other.Stunde;
+    case Minutes:
+        return (Stunde * 60 + Minute) - (other.Stunde * 60 + other.Minute);
+    case Seconds:
+        return GetSeconds() - other.GetSeconds();
+    default:
+        return 0;
     }
 }
 
@@ -738,8 +747,8 @@ std::string TDatumUndZeit::MakeReadable() const
 
 std::string TDatumUndZeit::MakeForSort(bool ascending) const
 {
-    return Datum.MakeForSort(ascending) + SortKeyPart(Zeit.Stunde, 24, ascending) +
-           SortKeyPart(Zeit.Minute, 60, ascending) + SortKeyPart(Zeit.Sekunde, 60, ascending);
+    return Datum.MakeForSort(ascending) + SortKeyPart(Zeit.Stunde, 24, ascending)
+        + SortKeyPart(Zeit.Minute, 60, ascending) + SortKeyPart(Zeit.Sekunde, 60, ascending);
 }
 
 double TDatumUndZeit::GetTDateTime() const
@@ -883,10 +892,17 @@ std::string FormatShortDate(double dateTime)
         const size_t end = std::min(format.find_first_not_of(letter, start), format.size());
         const size_t count = end - start;
         switch (letter) {
-        case 'd': text += Padded(date.Tag, std::min<size_t>(count, 2)); break;
-        case 'M': text += Padded(date.Monat, std::min<size_t>(count, 2)); break;
-        case 'y': text += count <= 2 ? Padded(date.Jahr % 100, 2) : Padded(date.Jahr, 4); break;
-        default: text.append(count, letter);
+        case 'd':
+            text += Padded(date.Tag, std::min<size_t>(count, 2));
+            break;
+        case 'M':
+            text += Padded(date.Monat, std::min<size_t>(count, 2));
+            break;
+        case 'y':
+            text += count <= 2 ? Padded(date.Jahr % 100, 2) : Padded(date.Jahr, 4);
+            break;
+        default:
+            text.append(count, letter);
         }
         start = end;
     }

@@ -13,12 +13,15 @@ std::string FormatMessage(std::string_view messageTemplate, std::string_view arg
     return result;
 }
 
-EInvalidCast::EInvalidCast() : ETarvoError("Ungültige Typumwandlung") {}
+EInvalidCast::EInvalidCast() : ETarvoError("Ungültige Typumwandlung")
+{
+}
 
-EListError::EListError() : ETarvoError("Listenindex außerhalb des zulässigen Bereichs") {}
+EListError::EListError() : ETarvoError("Listenindex außerhalb des zulässigen Bereichs")
+{
+}
 
-EClassNotFound::EClassNotFound(int32_t code)
-    : ETarvoError("Klasse " + std::to_string(code) + " nicht gefunden.")
+EClassNotFound::EClassNotFound(int32_t code) : ETarvoError("Klasse " + std::to_string(code) + " nicht gefunden.")
 {
 }
 
@@ -27,8 +30,7 @@ EFCreateError::EFCreateError(std::string_view fileName)
 {
 }
 
-EFOpenError::EFOpenError(std::string_view fileName)
-    : ETarvoError(FormatMessage("Kann Datei %s nicht öffnen", fileName))
+EFOpenError::EFOpenError(std::string_view fileName) : ETarvoError(FormatMessage("Kann Datei %s nicht öffnen", fileName))
 {
 }
 

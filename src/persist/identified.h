@@ -16,7 +16,7 @@ class TID : public TCompareableObject {
 
     TID() = default;
     // CreateWithID: a default object with the given identifier.
-    explicit TID(int32_t id) : ID(id) {}
+    explicit TID(int32_t id) : ID(id) { }
 
     void Create() override;
     void Store(TObjectStream& stream) const override;

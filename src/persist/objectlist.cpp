@@ -136,9 +136,7 @@ void TSortedObjectList::AtInsert(int /*index*/, ObjectPtr object)
 bool TSortedObjectList::Search(const TCompareableObject& key, int& index)
 {
     // Only the sign of the lowest byte of a comparison counts.
-    auto compare = [&key](const TStreamableObject* object) {
-        return static_cast<int8_t>(key.Compare(*object));
-    };
+    auto compare = [&key](const TStreamableObject* object) { return static_cast<int8_t>(key.Compare(*object)); };
     int low = 0;
     int high = Count() - 1;
     while (low <= high) {
@@ -152,8 +150,7 @@ bool TSortedObjectList::Search(const TCompareableObject& key, int& index)
             // Walk back to the first of the run of equal objects.
             Current = mid;
             for (const TStreamableObject* previous = Previous(); previous && compare(previous) == 0;
-                 previous = Previous()) {
-            }
+                 previous = Previous()) { }
             index = Current + 1;
             return true;
         }

@@ -50,7 +50,10 @@ class TObjectList : public TStreamableObject {
     TStreamableObject* At(int index) const;
     // At, converted to T (EInvalidCast otherwise).
     template <class T>
-    T* AtAs(int index) const { return &CastTo<T>(*At(index)); }
+    T* AtAs(int index) const
+    {
+        return &CastTo<T>(*At(index));
+    }
     // The index of the object, -1 when it is not in the list.
     int IndexOf(const TStreamableObject* object) const;
 

@@ -22,8 +22,7 @@ size_t RoundUpToStep(size_t size)
 
 } // namespace
 
-TObjectStream::TObjectStream(size_t initialSize)
-    : buffer_(RoundUpToStep(initialSize), 0), size_(initialSize)
+TObjectStream::TObjectStream(size_t initialSize) : buffer_(RoundUpToStep(initialSize), 0), size_(initialSize)
 {
 }
 
@@ -207,8 +206,7 @@ void WriteObjectFile(const TStreamableObject& object, const std::string& fileNam
     stream.SaveToFile(fileName);
 }
 
-std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,
-                                                      const std::string& fileName)
+std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass, const std::string& fileName)
 {
     if (!platform::FileExists(fileName))
         return objectClass.Create();

@@ -126,7 +126,6 @@ void WriteObjectFile(const TStreamableObject& object, const std::string& fileNam
 
 // Reads the object stored in fileName; a missing file gives a default object
 // of objectClass.
-std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass,
-                                                      const std::string& fileName);
+std::unique_ptr<TStreamableObject> LoadObjectFromFile(const TClassInfo& objectClass, const std::string& fileName);
 
 } // namespace tarvo

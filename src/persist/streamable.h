@@ -21,10 +21,7 @@ class TClassInfo {
 public:
     using Factory = std::unique_ptr<TStreamableObject> (*)();
 
-    TClassInfo(std::string_view name, int32_t code, Factory factory)
-        : name_(name), code_(code), factory_(factory)
-    {
-    }
+    TClassInfo(std::string_view name, int32_t code, Factory factory) : name_(name), code_(code), factory_(factory) { }
 
     std::string_view Name() const { return name_; }
     int32_t GetRegistrationCode() const { return code_; }
@@ -57,10 +54,13 @@ const TClassInfo& ClassOf()
 
 // Declares the class's name and its class reference. Put it first in the
 // class body; it leaves the access at public.
-#define TARVO_CLASS(Class)                                                         \
-public:                                                                            \
-    static constexpr std::string_view ClassName = #Class;                          \
-    const ::tarvo::TClassInfo& ClassType() const override { return ::tarvo::ClassOf<Class>(); }
+#define TARVO_CLASS(Class)                                                                                             \
+public:                                                                                                                \
+    static constexpr std::string_view ClassName = #Class;                                                              \
+    const ::tarvo::TClassInfo& ClassType() const override                                                              \
+    {                                                                                                                  \
+        return ::tarvo::ClassOf<Class>();                                                                              \
+    }
 
 class TStreamableObject {
 public:
@@ -73,13 +73,13 @@ public:
     virtual const TClassInfo& ClassType() const = 0;
 
     // Resets every field of the object to its class's defaults.
-    virtual void Create() {}
+    virtual void Create() { }
     // Writes the object's fields (no class code). Overrides call the parent first.
-    virtual void Store(TObjectStream& /*stream*/) const {}
+    virtual void Store(TObjectStream& /*stream*/) const { }
     // Reads the fields in the order Store wrote them. Overrides call the parent first.
-    virtual void Load(TObjectStream& /*stream*/) {}
+    virtual void Load(TObjectStream& /*stream*/) { }
     // Copies the fields into target, which must be of this object's class.
-    virtual void CopyTo(TStreamableObject& /*target*/) const {}
+    virtual void CopyTo(TStreamableObject& /*target*/) const { }
 
     // Copies source's fields into this object.
     void Assign(const TStreamableObject& source) { source.CopyTo(*this); }

@@ -249,7 +249,7 @@ namespace {
 std::string Words(int64_t a)
 {
     static const char* const units[] = {"", "ein", "zwei", "drei", "vier", "fünf", "sechs", "sieben", "acht", "neun"};
-    static const char* const tens[] = {"",        "zehn",     "zwanzig", "dreißig", "vierzig",
+    static const char* const tens[] = {"",        "zehn",    "zwanzig", "dreißig", "vierzig",
                                        "fünfzig", "sechzig", "siebzig", "achtzig", "neunzig"};
     std::string result;
     if (a / 1000000 > 0) {
@@ -267,10 +267,22 @@ std::string Words(int64_t a)
     }
     if (a % 10 > 0 && a > 10) {
         switch (a) {
-        case 11: result += "elf"; a = 0; break;
-        case 12: result += "zwölf"; a = 0; break;
-        case 16: result += "sechzehn"; a = 0; break;
-        case 17: result += "siebzehn"; a = 0; break;
+        case 11:
+            result += "elf";
+            a = 0;
+            break;
+        case 12:
+            result += "zwölf";
+            a = 0;
+            break;
+        case 16:
+            result += "sechzehn";
+            a = 0;
+            break;
+        case 17:
+            result += "siebzehn";
+            a = 0;
+            break;
         default:
             result += Words(a % 10);
             if (a / 10 > 1)

@@ -25,12 +25,18 @@ std::string_view TrimmedLeft(std::string_view text)
 std::optional<char> EscapedCharacter(char code)
 {
     switch (code) {
-    case 's': return ' ';
-    case 'n': return '\n';
-    case 't': return '\t';
-    case 'r': return '\r';
-    case '\\': return '\\';
-    default: return std::nullopt;
+    case 's':
+        return ' ';
+    case 'n':
+        return '\n';
+    case 't':
+        return '\t';
+    case 'r':
+        return '\r';
+    case '\\':
+        return '\\';
+    default:
+        return std::nullopt;
     }
 }
 
@@ -50,11 +56,20 @@ std::string Escaped(std::string_view value)
     std::string result;
     for (char c : value) {
         switch (c) {
-        case '\\': result += "\\\\"; break;
-        case '\n': result += "\\n"; break;
-        case '\t': result += "\\t"; break;
-        case '\r': result += "\\r"; break;
-        default: result += c;
+        case '\\':
+            result += "\\\\";
+            break;
+        case '\n':
+            result += "\\n";
+            break;
+        case '\t':
+            result += "\\t";
+            break;
+        case '\r':
+            result += "\\r";
+            break;
+        default:
+            result += c;
         }
     }
     return result;

@@ -19,8 +19,8 @@ namespace fs = std::filesystem;
 // Owns an open file descriptor.
 class TFileHandle {
 public:
-    explicit TFileHandle(int descriptor) : descriptor_(descriptor) {}
-    TFileHandle(TFileHandle&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) {}
+    explicit TFileHandle(int descriptor) : descriptor_(descriptor) { }
+    TFileHandle(TFileHandle&& other) noexcept : descriptor_(std::exchange(other.descriptor_, -1)) { }
     ~TFileHandle()
     {
         if (descriptor_ >= 0)
@@ -124,13 +124,13 @@ bool SyncDirectoryOf(const fs::path& file)
     return ::fsync(directory.Get()) == 0 && directory.Close();
 }
 
-bool WriteAndRename(TFileHandle file, const fs::path& temporary, const fs::path& target,
-                    const uint8_t* data, size_t size)
+bool WriteAndRename(TFileHandle file, const fs::path& temporary, const fs::path& target, const uint8_t* data,
+                    size_t size)
 {
-    struct stat replaced {};
+    struct stat replaced { };
     const bool replacesAFile = ::stat(target.c_str(), &replaced) == 0;
-    const bool written = (!replacesAFile || TakeOverOwnerAndMode(file.Get(), replaced))
-        && WriteToDisk(file, data, size);
+    const bool written =
+        (!replacesAFile || TakeOverOwnerAndMode(file.Get(), replaced)) && WriteToDisk(file, data, size);
     if (!written || ::rename(temporary.c_str(), target.c_str()) != 0) {
         ::unlink(temporary.c_str()); // the caller reports the failure that matters
         return false;

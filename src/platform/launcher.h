@@ -33,8 +33,8 @@ public:
     // directory (empty: the current one), a document or address is handed
     // to its application. Returns once the process has started; raises
     // ELaunchError when nothing could be started.
-    virtual void Execute(const std::string& file, const std::string& parameters,
-                         const std::string& directory, TShowCommand show) = 0;
+    virtual void Execute(const std::string& file, const std::string& parameters, const std::string& directory,
+                         TShowCommand show) = 0;
     // Waits until the show commands of the programs started so far have been
     // applied to their windows or given up on. For programs that end right
     // after a launch; with an event loop running this happens by itself.

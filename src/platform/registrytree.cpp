@@ -53,9 +53,8 @@ std::string KeyOf(std::string_view path)
 
 bool SameRegistryName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return FoldCase(x) == FoldCase(y);
-           });
+    return a.size() == b.size()
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldCase(x) == FoldCase(y); });
 }
 
 bool TRegistryTree::HasKey(std::string_view path) const

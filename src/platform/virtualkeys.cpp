@@ -9,22 +9,10 @@ namespace tarvo::platform {
 namespace {
 
 constexpr std::pair<uint16_t, int> UsPositions[] = {
-    {VkMultiply, KEY_KPASTERISK},
-    {VkAdd, KEY_KPPLUS},
-    {VkSubtract, KEY_KPMINUS},
-    {VkDecimal, KEY_KPDOT},
-    {VkDivide, KEY_KPSLASH},
-    {VkOem1, KEY_SEMICOLON},
-    {VkOemPlus, KEY_EQUAL},
-    {VkOemComma, KEY_COMMA},
-    {VkOemMinus, KEY_MINUS},
-    {VkOemPeriod, KEY_DOT},
-    {VkOem2, KEY_SLASH},
-    {VkOem3, KEY_GRAVE},
-    {VkOem4, KEY_LEFTBRACE},
-    {VkOem5, KEY_BACKSLASH},
-    {VkOem6, KEY_RIGHTBRACE},
-    {VkOem7, KEY_APOSTROPHE},
+    {VkMultiply, KEY_KPASTERISK}, {VkAdd, KEY_KPPLUS},     {VkSubtract, KEY_KPMINUS}, {VkDecimal, KEY_KPDOT},
+    {VkDivide, KEY_KPSLASH},      {VkOem1, KEY_SEMICOLON}, {VkOemPlus, KEY_EQUAL},    {VkOemComma, KEY_COMMA},
+    {VkOemMinus, KEY_MINUS},      {VkOemPeriod, KEY_DOT},  {VkOem2, KEY_SLASH},       {VkOem3, KEY_GRAVE},
+    {VkOem4, KEY_LEFTBRACE},      {VkOem5, KEY_BACKSLASH}, {VkOem6, KEY_RIGHTBRACE},  {VkOem7, KEY_APOSTROPHE},
     {VkOem102, KEY_102ND},
 };
 

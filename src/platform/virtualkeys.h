@@ -81,12 +81,27 @@ inline constexpr uint16_t VkOem6 = 0xDD;      // ]
 inline constexpr uint16_t VkOem7 = 0xDE;      // '
 inline constexpr uint16_t VkOem102 = 0xE2;    // the extra key beside the left Shift
 
-constexpr bool IsDigitKey(uint16_t key) { return key >= Vk0 && key <= Vk9; }
-constexpr bool IsLetterKey(uint16_t key) { return key >= VkA && key <= VkZ; }
-constexpr bool IsNumpadDigitKey(uint16_t key) { return key >= VkNumpad0 && key <= VkNumpad9; }
-constexpr bool IsFunctionKey(uint16_t key) { return key >= VkF1 && key <= VkF24; }
+constexpr bool IsDigitKey(uint16_t key)
+{
+    return key >= Vk0 && key <= Vk9;
+}
+constexpr bool IsLetterKey(uint16_t key)
+{
+    return key >= VkA && key <= VkZ;
+}
+constexpr bool IsNumpadDigitKey(uint16_t key)
+{
+    return key >= VkNumpad0 && key <= VkNumpad9;
+}
+constexpr bool IsFunctionKey(uint16_t key)
+{
+    return key >= VkF1 && key <= VkF24;
+}
 // 1 for F1 up to 24 for F24.
-constexpr int FunctionKeyNumber(uint16_t key) { return key - VkF1 + 1; }
+constexpr int FunctionKeyNumber(uint16_t key)
+{
+    return key - VkF1 + 1;
+}
 
 // Key positions are Linux input event codes (KEY_...). XKB keycodes, which X
 // servers and Qt's native scan codes on Linux use, are those plus 8.

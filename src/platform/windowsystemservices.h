@@ -24,8 +24,8 @@ struct TWindowSystemChoice {
 // window system, or the headless stand-ins. onConnectionLost is called from
 // the event loop, with what happened ("the connection to the X server
 // broke"), if the connection to the window system breaks.
-TWindowSystemChoice InstallWindowSystemServices(
-    TServices& services, std::function<void(const std::string& problem)> onConnectionLost = {});
+TWindowSystemChoice InstallWindowSystemServices(TServices& services,
+                                                std::function<void(const std::string& problem)> onConnectionLost = {});
 
 // Puts the headless stand-ins in place of the window-system services, which
 // lets go of the connection to the window system.

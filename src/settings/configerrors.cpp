@@ -18,7 +18,7 @@ std::string_view RegistryMessage(ERegistryException::TReason reason)
 std::string_view ConvertMessage(EConfigConvertError::TNumberKind kind)
 {
     return kind == EConfigConvertError::TNumberKind::Integer ? "'%s' ist kein gültiger Integerwert"
-                                                              : "'%s' ist kein gültiger Gleitkommawert";
+                                                             : "'%s' ist kein gültiger Gleitkommawert";
 }
 
 } // namespace

@@ -50,8 +50,7 @@ QJsonObject HotKeyToJson(const THotTarvo& hotkey)
 // names the object in error messages ("hotkeys[2].commands[0]").
 class TFieldReader {
 public:
-    TFieldReader(const QJsonValue& value, std::string where, std::set<QString> knownFields)
-        : where_(std::move(where))
+    TFieldReader(const QJsonValue& value, std::string where, std::set<QString> knownFields) : where_(std::move(where))
     {
         if (!value.isObject())
             Fail(where_ + " must be an object");
@@ -156,9 +155,8 @@ void FillList(TIDList& list, const TFieldReader& fields, const char* name,
 
 std::unique_ptr<THotKeyCommand> CommandFromJson(const QJsonValue& value, const std::string& where)
 {
-    const TFieldReader fields(value, where,
-                              {"id", "name", "version", "fileName", "execMode", "parameters", "directory",
-                               "lookForWindow"});
+    const TFieldReader fields(
+        value, where, {"id", "name", "version", "fileName", "execMode", "parameters", "directory", "lookForWindow"});
     auto command = std::make_unique<THotKeyCommand>();
     fields.Read("id", command->ID);
     fields.Read("name", command->Name);
@@ -172,9 +170,8 @@ std::unique_ptr<THotKeyCommand> CommandFromJson(const QJsonValue& value, const s
 
 std::unique_ptr<THotTarvo> HotKeyFromJson(const QJsonValue& value, const std::string& where)
 {
-    const TFieldReader fields(value, where,
-                              {"id", "name", "version", "hotKey", "shortcut", "enabled", "reserved", "lastId",
-                               "commands"});
+    const TFieldReader fields(
+        value, where, {"id", "name", "version", "hotKey", "shortcut", "enabled", "reserved", "lastId", "commands"});
     auto hotkey = std::make_unique<THotTarvo>();
     fields.Read("id", hotkey->ID);
     fields.Read("name", hotkey->Name);

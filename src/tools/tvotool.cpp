@@ -61,7 +61,7 @@ constexpr const char* Usage =
 // A failure the tool reports as one line: the file it concerns and what is wrong.
 class EToolError : public tarvo::ETarvoError {
 public:
-    EToolError(const std::string& file, const std::string& problem) : ETarvoError(file + ": " + problem) {}
+    EToolError(const std::string& file, const std::string& problem) : ETarvoError(file + ": " + problem) { }
 };
 
 std::string ReadTextFile(const std::string& fileName)
@@ -96,16 +96,14 @@ int Dump(const std::string& fileName)
 
 int Messages(const std::string& fileName)
 {
-    return PrintAsJson(fileName, [](const std::string& name) {
-        return tarvo::MessagesToJson(*tarvo::ReadMessageFile(name));
-    });
+    return PrintAsJson(fileName,
+                       [](const std::string& name) { return tarvo::MessagesToJson(*tarvo::ReadMessageFile(name)); });
 }
 
 int Container(const std::string& fileName)
 {
-    return PrintAsJson(fileName, [](const std::string& name) {
-        return tarvo::ContainerToJson(*tarvo::ReadContainerFile(name));
-    });
+    return PrintAsJson(fileName,
+                       [](const std::string& name) { return tarvo::ContainerToJson(*tarvo::ReadContainerFile(name)); });
 }
 
 std::unique_ptr<tarvo::THotKeyFile> ReadDocument(const std::string& fileName)
@@ -182,7 +180,8 @@ int Run(const std::vector<std::string>& args)
         return Exec(args[1], args[2]);
     if (args.size() == 2 && args[0] == "listen")
         return Listen(args[1]);
-    const std::string what = args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
+    const std::string what =
+        args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
     throw EToolError{"tvotool", what + " (see tvotool --help)"};
 }
 

@@ -40,7 +40,8 @@ protected:
     static std::string LoadedHotKeyName()
     {
         const THotKeyFile& document = CurrentHotKeyFile();
-        return document.HotKeyList->Count() == 1 ? document.HotKey(0).Name : "(" + std::to_string(document.HotKeyList->Count()) + " hotkeys)";
+        return document.HotKeyList->Count() == 1 ? document.HotKey(0).Name
+                                                 : "(" + std::to_string(document.HotKeyList->Count()) + " hotkeys)";
     }
 
     TempDir dir_;

@@ -44,7 +44,7 @@ TEST(ShortenPath, KeepsTheFirstPartAndAsManyOfTheLastAsFit)
          R"(C:\...\Ein sehr langer Ordnername fuer Tests)"},
         {R"(C:\Kurz)", "\\", R"(C:\Kurz)"},
         {R"(C:\Programme\Werkzeuge\Zielordner12)", "\\", R"(C:\Programme\Werkzeuge\Zielordner12)"}, // 35
-        {"/home/jörg/Übungen/Größere Ordner/a", "/", "/home/jörg/Übungen/Größere Ordner/a"}, // 35 characters
+        {"/home/jörg/Übungen/Größere Ordner/a", "/", "/home/jörg/Übungen/Größere Ordner/a"},        // 35 characters
         {"/home/user/projects/tarvo/build/screenshots", "/", "/.../tarvo/build/screenshots"},
         {"Ein-einziger-sehr-langer-Ordnername-ohne-Trenner", "/", "Ein-einziger-sehr-langer-Ordnername-ohne-Trenner"},
     };

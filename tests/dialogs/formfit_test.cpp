@@ -42,23 +42,19 @@ class TFormMainOnFakes : private TRegistrarHolder, public TFormMain {
 public:
     explicit TFormMainOnFakes(QWidget* owner)
         : TFormMain(
-              [this](ITrayMenu& menu) -> THotKeyRegistrar& {
-                  Registrar =
-                      std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, menu, &CurrentHotKeyFile);
-                  return *Registrar;
-              },
-              owner)
+            [this](ITrayMenu& menu) -> THotKeyRegistrar& {
+                Registrar = std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, menu, &CurrentHotKeyFile);
+                return *Registrar;
+            },
+            owner)
     {
     }
 };
 
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
-    Make<TFormInfo>,
-    Make<TFormMainOnFakes>,
-    Make<TFormHotKeyCommand>,
-    Make<TFormHotKeyDefine>,
-    Make<TFormSpecialShortcut>,
+    Make<TFormInfo>,         Make<TFormMainOnFakes>,     Make<TFormHotKeyCommand>,
+    Make<TFormHotKeyDefine>, Make<TFormSpecialShortcut>,
 };
 
 // The width a button needs for its caption: the text without the access
@@ -70,7 +66,7 @@ int CaptionWidth(const QAbstractButton& button)
         return button.sizeHint().width();
     const QStyle& style = *button.style();
     return button.fontMetrics().size(Qt::TextShowMnemonic, button.text()).width()
-           + style.pixelMetric(QStyle::PM_ButtonMargin) + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth);
+        + style.pixelMetric(QStyle::PM_ButtonMargin) + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth);
 }
 
 // What does not fit on the form, one text per fault.

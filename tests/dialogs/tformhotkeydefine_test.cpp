@@ -89,10 +89,14 @@ TEST_F(FormHotKeyDefineTest, CommandChangesReachTheCallerOnlyThroughOk)
         TNames expected;
     } cases[] = {
         {"new", [&] { nextName = "gamma", form.BtnNew->click(); }, ok, {"beta", "Alpha", "gamma"}},
-        {"new, cancelled", [&] { nextName = "gamma", form.BtnNew->click(); }, &TFormHotKeyDefine::BtnCancel,
+        {"new, cancelled",
+         [&] { nextName = "gamma", form.BtnNew->click(); },
+         &TFormHotKeyDefine::BtnCancel,
          {"beta", "Alpha"}},
         {"delete Alpha", [&] { select(0), messages.Answers = {6}, form.BtnDelete->click(); }, ok, {"beta"}},
-        {"delete answered No", [&] { select(0), messages.Answers = {7}, form.BtnDelete->click(); }, ok,
+        {"delete answered No",
+         [&] { select(0), messages.Answers = {7}, form.BtnDelete->click(); },
+         ok,
          {"beta", "Alpha"}},
         {"edit beta by double click", [&] { nextName = "zeta", doubleClick(1); }, ok, {"zeta", "Alpha"}},
     };

@@ -22,8 +22,12 @@ TEST(FormSpecialShortcut, OkCombinesTheKeyCodeWithTheCheckedModifiers)
         bool ctrl;
         TShortCut expected;
     } cases[] = {{0xC00D, std::nullopt, true, 0xC00D}, // Ctrl+Alt+Enter
-                 {0, "13", false, 13},   {0, "$0D", false, 13}, {0, " 13", false, 13}, {0, "", true, 0x4000},
-                 {0, "300", true, 0},    {0, "65601", false, 65}, // 65 + 65536
+                 {0, "13", false, 13},
+                 {0, "$0D", false, 13},
+                 {0, " 13", false, 13},
+                 {0, "", true, 0x4000},
+                 {0, "300", true, 0},
+                 {0, "65601", false, 65}, // 65 + 65536
                  {0, "-1", true, 0}};
     for (const auto& c : cases) {
         TFormSpecialShortcut form;

@@ -65,8 +65,8 @@ TEST_F(FormBaseTest, ControlIntFollowsTheFrameworkConversion)
         bool ok;
         int32_t value;
     };
-    const Case cases[] = {{"", true, 0},     {" 12", true, 12}, {"+12", true, 12},  {"-3", true, -3},
-                          {"$1B", true, 27}, {"12a", false, 0}, {"12 ", false, 0},  {"--3", false, 0},
+    const Case cases[] = {{"", true, 0},     {" 12", true, 12},       {"+12", true, 12}, {"-3", true, -3},
+                          {"$1B", true, 27}, {"12a", false, 0},       {"12 ", false, 0}, {"--3", false, 0},
                           {"$", false, 0},   {"2147483648", false, 0}};
     for (const auto& [text, ok, expected] : cases) {
         form.First->setText(text);

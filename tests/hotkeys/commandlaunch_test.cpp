@@ -132,8 +132,8 @@ TEST_F(CommandLaunch, FileParametersAndDirectoryAreExpandedButNotTheWindowText)
     command.Directory = "%TEMP%";
     hotkey.ExecuteHotKey();
     ASSERT_EQ(fakes.Launcher.Launches.size(), 1u);
-    EXPECT_EQ(fakes.Launcher.Launches[0], (TFakeLauncher::TLaunch{"/opt/tools/write", "--to Ann --cc %NOBODY%",
-                                                                 "/var/tmp", TShowCommand::Normal}));
+    EXPECT_EQ(fakes.Launcher.Launches[0],
+              (TFakeLauncher::TLaunch{"/opt/tools/write", "--to Ann --cc %NOBODY%", "/var/tmp", TShowCommand::Normal}));
 }
 
 TEST_F(CommandLaunch, ExecModesBecomeShowCommands)

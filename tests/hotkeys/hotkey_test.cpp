@@ -46,9 +46,9 @@ TEST(HotKeyRecords, HotKeyStoresAsTheDocumentedBytes)
     THotTarvo hotkey;
     hotkey.ID = 0;
     hotkey.HotKey = 0xC045;
-    const Bytes expected{0x9B, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x68, 0x00,
-                         0x00, 0x00, 0x45, 0xC0, 0xEB, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF, 0xFF,
-                         0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x01};
+    const Bytes expected{0x9B, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+                         0x68, 0x00, 0x00, 0x00, 0x45, 0xC0, 0xEB, 0x03, 0x00, 0x00, 0x00, 0x00,
+                         0x00, 0x00, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0x00, 0x01};
     EXPECT_EQ(ObjectBytes(hotkey), expected);
 }
 
@@ -93,6 +93,7 @@ TEST(HotKeyRecords, RoundTripKeepsEveryField)
 TEST(HotKeyRecords, OldCommandVersionLacksTheDetails)
 {
     // A version-100 command ends after its ExecMode; the next record follows at once.
+    // clang-format off
     const Bytes oldList = ByteBuilder()
                               .Long(1003)
                               .Long(2)
@@ -101,6 +102,7 @@ TEST(HotKeyRecords, OldCommandVersionLacksTheDetails)
                               .String("p").String("d").String("w")
                               .Long(1)
                               .Get();
+    // clang-format on
     auto list = LoadObject<TIDList>(oldList);
     ASSERT_EQ(list->Count(), 2);
     const auto& old = *list->AtAs<THotKeyCommand>(0);
@@ -114,16 +116,19 @@ TEST(HotKeyRecords, OldCommandVersionLacksTheDetails)
     EXPECT_EQ(list->LastID, 1);
 
     // Storing the old command again writes the current version with the three empty texts.
+    // clang-format off
     const Bytes restored = ByteBuilder()
                                .Long(201).Long(0).String("old").Long(104).String("prog.exe").Long(2)
                                .String("").String("").String("")
                                .Get();
+    // clang-format on
     EXPECT_EQ(ObjectBytes(old), restored);
 }
 
 TEST(HotKeyRecords, OldHotKeyVersionIsActivated)
 {
     // A version-102 hotkey ends after its command list; the next value belongs to the next object.
+    // clang-format off
     const Bytes bytes = ByteBuilder()
                             .Long(1003)
                             .Long(2)
@@ -133,6 +138,7 @@ TEST(HotKeyRecords, OldHotKeyVersionIsActivated)
                             .Long(1003).Long(0).Long(-1).Long(5).Raw({0x00})
                             .Long(1)
                             .Get();
+    // clang-format on
     auto list = LoadObject<TIDList>(bytes);
     ASSERT_EQ(list->Count(), 2);
     const auto& old = *list->AtAs<THotTarvo>(0);
@@ -147,11 +153,13 @@ TEST(HotKeyRecords, OldHotKeyVersionIsActivated)
 
 TEST(HotKeyRecords, CommandListOfAnotherClassIsDamage)
 {
+    // clang-format off
     const Bytes bytes = ByteBuilder()
                             .Long(155).Long(0).String("").Long(104).Raw({0, 0})
                             .Long(1003).Long(1).Long(1000).String("not a command").Long(0)
                             .Long(0).Raw({1})
                             .Get();
+    // clang-format on
     EXPECT_THROW(LoadObject<THotTarvo>(bytes), EStreamDamaged);
 }
 
@@ -203,12 +211,17 @@ TEST(HotKeyRecords, NamesAreReadInTheirStoredEncodingAndWrittenBackUnchanged)
         std::string name;
     } cases[] = {
         {"B\xFCro", "Büro"},
-        {"Gr\xF6\xDF" "e \x96 \xDC" "bersicht", "Größe – Übersicht"},
+        {"Gr\xF6\xDF"
+         "e \x96 \xDC"
+         "bersicht",
+         "Größe – Übersicht"},
         {"Жук → Ziel", "Жук → Ziel"},
     };
     for (const auto& c : cases) {
+        // clang-format off
         const Bytes stored = ByteBuilder().Long(155).Long(0).String(c.stored).Long(104).Raw({0x08, 0x40})
                                  .Long(1003).Long(0).Long(-1).Long(0).Raw({1}).Get();
+        // clang-format on
         const auto hotkey = LoadObject<THotTarvo>(stored);
         EXPECT_EQ(hotkey->GetDescription(0), c.name + " (Strg+Rück)");
         EXPECT_EQ(ObjectBytes(*hotkey), stored) << c.name;
@@ -240,10 +253,10 @@ TEST(Shortcut, TextOfCombinations)
         {0x24, "Pos1"},
         {0, ""},
         {ShortCutCtrl, ""},
-        {ShortCutAlt | 0xBA, "Alt+Ü"},     // one character (two bytes) from the window system
+        {ShortCutAlt | 0xBA, "Alt+Ü"}, // one character (two bytes) from the window system
         {0xBC, ","},
-        {ShortCutCtrl | 0x91, ""},          // a longer system name is not used
-        {ShortCutCtrl | 0x14, ""},          // no system name
+        {ShortCutCtrl | 0x91, ""},         // a longer system name is not used
+        {ShortCutCtrl | 0x14, ""},         // no system name
         {ShortCutCtrl | 0x0141, "Strg+A"}, // only the low eight bits name the key
     };
     for (const auto& c : cases)

@@ -19,10 +19,7 @@ namespace {
 // Runs the hotkey file module with the program in a scratch directory.
 class HotKeyFileModule : public testing::Test {
 protected:
-    HotKeyFileModule() : fakes_(dir_.File("tarvo"))
-    {
-        startupProblem_ = StartModule();
-    }
+    HotKeyFileModule() : fakes_(dir_.File("tarvo")) { startupProblem_ = StartModule(); }
     ~HotKeyFileModule() override { FinalizeHotKeyFileModule(); }
 
     std::optional<std::string> StartModule()
@@ -77,6 +74,7 @@ TEST_F(HotKeyFileModule, GermanDocumentWithOneHotKeyIsTheDocumentedBytes)
     document.HotKeyList->Add(std::move(hotkey));
     SaveHotKeyFile();
 
+    // clang-format off
     const Bytes expected = ByteBuilder()
                                .Long(156).Long(104).Raw({0x00})
                                .Long(1003).Long(1)
@@ -89,6 +87,7 @@ TEST_F(HotKeyFileModule, GermanDocumentWithOneHotKeyIsTheDocumentedBytes)
                                .Long(0)
                                .Long(1)
                                .Get();
+    // clang-format on
     ASSERT_EQ(expected.size(), 96u);
     const Bytes file = ReadFile(HotKeyFileName());
     EXPECT_EQ(file.size(), 16384u);
@@ -158,7 +157,8 @@ TEST_F(HotKeyFileModule, UnreadableFilesLeaveTheDocumentIntactAndNameTheFile)
     const std::string name = dir_.File("bad.tvo");
     const Bytes unknownClass = ByteBuilder().Long(4711).Get();
     const Bytes otherRoot = ByteBuilder().Long(1000).String("just a text").Get();
-    const Bytes listOfTexts = ByteBuilder().Long(156).Long(104).Raw({0}).Long(1003).Long(1).Long(1000).String("x").Get();
+    const Bytes listOfTexts =
+        ByteBuilder().Long(156).Long(104).Raw({0}).Long(1003).Long(1).Long(1000).String("x").Get();
     std::vector<Bytes> damaged{unknownClass, otherRoot, listOfTexts};
     for (size_t length = 0; length < good.size(); ++length)
         damaged.push_back(Prefix(good, length));

@@ -15,7 +15,7 @@ namespace {
 // An entry class that overrides none of the text operations and is not registered.
 class TTestEntry : public TCI {
     TARVO_CONTAINER_CLASS(TTestEntry)
-    void ApplyTo(QObject& /*component*/, int /*slot*/, const IComponentProperties& /*properties*/) const override {}
+    void ApplyTo(QObject& /*component*/, int /*slot*/, const IComponentProperties& /*properties*/) const override { }
 };
 
 // The offset of the record version that follows an entry's TCI part.
@@ -62,11 +62,26 @@ TEST(ContainerFormat, ListEntryStoresEachSlotWithItsOwnLength)
     entry.SetStringList("a", 0, 0);
     entry.SetStringList("b", 0, 1);
     entry.SetStringList("x", 1, 0);
-    EXPECT_EQ(Stored(&entry), Join({{0x0a}, Ascii("TCIStrList"), {0x64, 0, 0, 0}, {0, 0, 0, 0},
-                                    {0x06, 0, 0, 0}, Ascii("Items"), {0}, {0x03, 0, 0, 0}, Ascii("CB"), {0},
-                                    {0xff, 0xff, 0xff, 0xff}, {0x02, 0, 0, 0}, {0x64, 0, 0, 0}, {0x02, 0, 0, 0},
-                                    {0x02, 0, 0, 0}, {0x02, 0, 0, 0, 'a', 0}, {0x02, 0, 0, 0, 'b', 0},
-                                    {0x01, 0, 0, 0}, {0x02, 0, 0, 0, 'x', 0}}));
+    EXPECT_EQ(Stored(&entry),
+              Join({{0x0a},
+                    Ascii("TCIStrList"),
+                    {0x64, 0, 0, 0},
+                    {0, 0, 0, 0},
+                    {0x06, 0, 0, 0},
+                    Ascii("Items"),
+                    {0},
+                    {0x03, 0, 0, 0},
+                    Ascii("CB"),
+                    {0},
+                    {0xff, 0xff, 0xff, 0xff},
+                    {0x02, 0, 0, 0},
+                    {0x64, 0, 0, 0},
+                    {0x02, 0, 0, 0},
+                    {0x02, 0, 0, 0},
+                    {0x02, 0, 0, 0, 'a', 0},
+                    {0x02, 0, 0, 0, 'b', 0},
+                    {0x01, 0, 0, 0},
+                    {0x02, 0, 0, 0, 'x', 0}}));
 }
 
 TEST(ContainerFormat, CountedStringsAreReadUpToTheirFirstZeroByte)
@@ -134,8 +149,14 @@ TEST(ContainerClasses, MissingAndUnregisteredClassesAreNamed)
         {[] { Stored(nullptr); }, "Nil Source Class!"},
         {[] { CloneObject<TCI>(nullptr); }, "Nil Source Class!"},
         {[&] { Stored(&unregistered); }, "Source Class <TTestEntry> not registered"},
-        {[] { LoadStored(Join({{0x04}, Ascii("TFoo")})); }, "Class <TFoo> not registered"},
-        {[&] { LoadStored(Join({{70}, Ascii(longName)})); }, "Class <" + longName.substr(0, 63) + "> not registered"},
+        {[] {
+             LoadStored(Join({{0x04}, Ascii("TFoo")}));
+         },
+         "Class <TFoo> not registered"},
+        {[&] {
+             LoadStored(Join({{70}, Ascii(longName)}));
+         },
+         "Class <" + longName.substr(0, 63) + "> not registered"},
     };
     for (const auto& c : cases)
         ExpectFailure<EContainerClassNotFound>(c.action, c.message);
@@ -167,9 +188,9 @@ TEST(ContainerEntries, UnsupportedOperationsAndOtherVersionsAreRefused)
     const Bytes textBytes = Stored(text.get());
     const Bytes listBytes = Stored(lines.get());
     const Bytes otherVersions[] = {
-        WithLong(textBytes, 7, 99),                          // the TCI part
-        WithLong(textBytes, PartVersionOffset(*text), 101),  // the text entry's own part
-        WithLong(listBytes, PartVersionOffset(*lines), 0),   // the list entry's own part
+        WithLong(textBytes, 7, 99),                         // the TCI part
+        WithLong(textBytes, PartVersionOffset(*text), 101), // the text entry's own part
+        WithLong(listBytes, PartVersionOffset(*lines), 0),  // the list entry's own part
         WithLong(Stored(std::make_unique<TDictionaryItem>().get()), 16, 1),
     };
     for (const auto& bytes : otherVersions)
@@ -290,9 +311,11 @@ TEST(DamagedContainer, EveryTruncationAndTrailingDataIsDamage)
         EXPECT_THROW(LoadFromBlock(container, Prefix(block, length)), EContainerDamaged) << length << " bytes";
     }
     TInfoList container;
-    ExpectFailure<EContainerDamaged>([&] { LoadFromBlock(container, Join({block, {0, 0}})); },
-                                     "Container data damaged at byte " + std::to_string(block.size())
-                                         + ": 2 bytes after the end of the TInfoList");
+    ExpectFailure<EContainerDamaged>(
+        [&] {
+            LoadFromBlock(container, Join({block, {0, 0}}));
+        },
+        "Container data damaged at byte " + std::to_string(block.size()) + ": 2 bytes after the end of the TInfoList");
 }
 
 TEST(DamagedContainer, ImpossibleCountsAreRefusedBeforeAnythingIsAllocated)
@@ -334,7 +357,8 @@ TEST(DamagedContainer, ObjectsWhereTheyCannotBeHeldAreRefusedBeforeTheyRead)
          "Container data damaged at byte 3: a TLngId where it cannot be held"},
         {Join({{1, 1, 0, 0x09}, Ascii("TInfoList"), {1, 1, 0}}),
          "Container data damaged at byte 3: a TInfoList where it cannot be held"},
-        {Join({{1, 0, 0}, {1, 1, 0}, Label3Bytes()}), "Container data damaged at byte 6: a TCIStr where it cannot be held"},
+        {Join({{1, 0, 0}, {1, 1, 0}, Label3Bytes()}),
+         "Container data damaged at byte 6: a TCIStr where it cannot be held"},
     };
     for (const auto& c : cases) {
         TInfoList container;

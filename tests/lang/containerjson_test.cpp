@@ -4,7 +4,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-
 #include "lang/containertestsupport.h"
 #include "support/toolsupport.h"
 #include "tools/containerjson.h"

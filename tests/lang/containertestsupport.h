@@ -61,19 +61,33 @@ inline std::unique_ptr<TCIStr> Label3Entry()
 // Label3Entry as stored, written out byte by byte (component reference 0).
 inline Bytes Label3Bytes()
 {
-    return Join({{0x06}, Ascii("TCIStr"), {0x64, 0, 0, 0}, {0, 0, 0, 0},
-                 {0x08, 0, 0, 0}, Ascii("Caption"), {0},
-                 {0x07, 0, 0, 0}, Ascii("Label3"), {0},
-                 {0x04, 0, 0, 0}, {0x01, 0, 0, 0}, {0x64, 0, 0, 0}, {0x02, 0, 0, 0},
-                 {0x0e, 0, 0, 0}, Ascii("current file:"), {0},
-                 {0x10, 0, 0, 0}, Ascii("aktuelle Datei:"), {0}});
+    return Join({{0x06},
+                 Ascii("TCIStr"),
+                 {0x64, 0, 0, 0},
+                 {0, 0, 0, 0},
+                 {0x08, 0, 0, 0},
+                 Ascii("Caption"),
+                 {0},
+                 {0x07, 0, 0, 0},
+                 Ascii("Label3"),
+                 {0},
+                 {0x04, 0, 0, 0},
+                 {0x01, 0, 0, 0},
+                 {0x64, 0, 0, 0},
+                 {0x02, 0, 0, 0},
+                 {0x0e, 0, 0, 0},
+                 Ascii("current file:"),
+                 {0},
+                 {0x10, 0, 0, 0},
+                 Ascii("aktuelle Datei:"),
+                 {0}});
 }
 
 // The two slots of every form: English and German.
 inline Bytes EnglishGermanSlotBytes()
 {
-    return Join({{0x01, 0x02, 0x00}, {0x06}, Ascii("TLngId"), {0x07, 0, 0, 0}, {0x06}, Ascii("TLngId"),
-                 {0x0a, 0, 0, 0}});
+    return Join(
+        {{0x01, 0x02, 0x00}, {0x06}, Ascii("TLngId"), {0x07, 0, 0, 0}, {0x06}, Ascii("TLngId"), {0x0a, 0, 0, 0}});
 }
 
 // A list entry of the given class with three lines in slot 0 and two of

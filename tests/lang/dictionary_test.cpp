@@ -23,8 +23,14 @@ TEST(Dictionary, PhrasesAndSlotsAreStoredInTheirLayout)
     dictionary.Add(Phrase({"Yes", ""}));
     dictionary.Languages.AddLangId(lgENGLISH);
     dictionary.Languages.AddLangId(lgGERMAN);
-    const Bytes phrase = Join({{0x0f}, Ascii("TDictionaryItem"), {0x64, 0, 0, 0}, {0x02, 0, 0, 0},
-                               {0x04, 0, 0, 0}, Ascii("Yes"), {0}, {0x01, 0, 0, 0}});
+    const Bytes phrase = Join({{0x0f},
+                               Ascii("TDictionaryItem"),
+                               {0x64, 0, 0, 0},
+                               {0x02, 0, 0, 0},
+                               {0x04, 0, 0, 0},
+                               Ascii("Yes"),
+                               {0},
+                               {0x01, 0, 0, 0}});
     EXPECT_EQ(SaveToBlock(dictionary), Join({{0x01, 0x01, 0x00}, phrase, EnglishGermanSlotBytes()}));
     EXPECT_EQ(SaveToBlock(TDictionary()), (Bytes{0x01, 0, 0, 0x01, 0, 0})) << "a new one has no slots";
 }

@@ -22,12 +22,12 @@ TFormTable Parse(std::string_view rows)
 TEST(FormTable, RowsBecomeEntriesInTableOrder)
 {
     const auto container = BuildContainer(Parse("# comment\n"
-                                                 "\n"
-                                                 "TFormMain Caption \"Hotkeys\" \"Tastenkürzel\"\r\n"
-                                                 "BtnNew Hint \"Say \\\"new\\\"\\r\\n\" \"\"\n"
-                                                 "CBLanguages Items \"english\" \"english\"\n"
-                                                 "CBLanguages Items \"deutsch\" \"\"\n"
-                                                 "BtnNew Caption \"&New\" \"&Neu\"\n"));
+                                                "\n"
+                                                "TFormMain Caption \"Hotkeys\" \"Tastenkürzel\"\r\n"
+                                                "BtnNew Hint \"Say \\\"new\\\"\\r\\n\" \"\"\n"
+                                                "CBLanguages Items \"english\" \"english\"\n"
+                                                "CBLanguages Items \"deutsch\" \"\"\n"
+                                                "BtnNew Caption \"&New\" \"&Neu\"\n"));
     ASSERT_EQ(container->Count(), 4);
     const auto& caption = dynamic_cast<const TCIStr&>(*container->Get(0));
     EXPECT_EQ(caption.ComponentIndex, -1);

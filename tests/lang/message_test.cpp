@@ -19,6 +19,7 @@ constexpr int32_t TextCode = 1000;
 // A stored message, written by hand.
 Bytes MessageBytes(int32_t version)
 {
+    // clang-format off
     return ByteBuilder()
         .Long(1012).Long(27).Long(version)
         .Long(TextCode).String("NameExists")
@@ -27,6 +28,7 @@ Bytes MessageBytes(int32_t version)
         .Long(0x30)
         .Long(TextCode).String("remark")
         .Get();
+    // clang-format on
 }
 
 } // namespace
@@ -73,12 +75,15 @@ TEST(MessageFormat, DirectivesTakeTheArgumentsInOrder)
         {"100%% sure, %%s", {"unused"}, "100% sure, %s"},
         {"50% off, %*d, %e, %1001d, ends with %", {"arg"}, "50% off, %*d, %e, %1001d, ends with %"},
         // Flags, width, precision and upper-case letters.
-        {"[%5d] [%-5D] [%.3d] [%-6.3d]", {int64_t{42}, int64_t{42}, int64_t{-5}, int64_t{7}},
+        {"[%5d] [%-5D] [%.3d] [%-6.3d]",
+         {int64_t{42}, int64_t{42}, int64_t{-5}, int64_t{7}},
          "[   42] [42   ] [-005] [007   ]"},
-        {"%x %X %.4x %u %U", {int64_t{255}, int64_t{-1}, int64_t{10}, int64_t{-1}, int64_t{-5000000000}},
+        {"%x %X %.4x %u %U",
+         {int64_t{255}, int64_t{-1}, int64_t{10}, int64_t{-1}, int64_t{-5000000000}},
          "FF FFFFFFFF 000A 4294967295 18446744068709551616"},
         {"%f|%8.1F|%.0f", {int64_t{5}, int64_t{-3}, int64_t{12}}, "5.00|    -3.0|12"},
-        {"[%6s] [%-6S] [%.3s] [%4s] [%.2s]", {"ab", "ab", "abcdef", "äöü", "äöü"},
+        {"[%6s] [%-6S] [%.3s] [%4s] [%.2s]",
+         {"ab", "ab", "abcdef", "äöü", "äöü"},
          "[    ab] [ab    ] [abc] [ äöü] [äö]"},
         // Wrong kind with width and precision.
         {"[%5s] [%.3s] [%5x] [%.2f]", {int64_t{7}, int64_t{5}, "ab", "x"}, "[    7] [005] [   ab] [x]"},

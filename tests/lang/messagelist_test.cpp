@@ -80,7 +80,7 @@ protected:
 // Reads the files the build writes beside the program.
 class ShippedMessageFilesTest : public MessageTablesTest {
 protected:
-    ShippedMessageFilesTest() : MessageTablesTest(TARVO_MESSAGE_DIR) {}
+    ShippedMessageFilesTest() : MessageTablesTest(TARVO_MESSAGE_DIR) { }
 };
 
 } // namespace
@@ -122,7 +122,10 @@ TEST_F(ShippedMessageFilesTest, GermanTextsAreStoredInTheAnsiCodePageAndShowStor
     const std::string german = testsupport::ReadTextFile(TARVO_MESSAGE_DIR "/stdmess1.mes");
     EXPECT_NE(german.find("Der Name \x84%s\x93 ist bereits vergeben. Bitte w\xE4hlen"), std::string::npos);
     // A name as a file written on Windows stores it.
-    auto stored = testsupport::StreamOf(testsupport::ByteBuilder().String("M\xF6" "bel").Get());
+    auto stored = testsupport::StreamOf(testsupport::ByteBuilder()
+                                            .String("M\xF6"
+                                                    "bel")
+                                            .Get());
     SelectMessageLanguage(1);
     ShowMessageNoFmt(27, {stored.GetString()});
     EXPECT_EQ(TakeShown().at(0).Text, "Der Name „Möbel“ ist bereits vergeben. Bitte wählen Sie einen anderen Namen.");
@@ -131,17 +134,19 @@ TEST_F(ShippedMessageFilesTest, GermanTextsAreStoredInTheAnsiCodePageAndShowStor
 TEST_F(MessageTablesTest, WithoutFilesOrListEveryMessageIsNotFound)
 {
     SelectMessageLanguage(1);
-    EXPECT_EQ(TakeShown(), (TBoxes{
-                               Notice("Messagefile " + dir.File("stdmess1.mes") + " not found!", "Datei nicht gefunden"),
-                               Notice("Messagefile " + dir.File("tvmess1.mes") + " not found!", "Datei nicht gefunden"),
-                           }));
+    EXPECT_EQ(TakeShown(),
+              (TBoxes{
+                  Notice("Messagefile " + dir.File("stdmess1.mes") + " not found!", "Datei nicht gefunden"),
+                  Notice("Messagefile " + dir.File("tvmess1.mes") + " not found!", "Datei nicht gefunden"),
+              }));
     fakes.MessageBox.Answers = {platform::IdYes, platform::IdYes, platform::IdYes};
     EXPECT_EQ(ShowMessageNo(0), 0) << "neither Yes nor No, whatever the notice answered";
     EXPECT_EQ(ShowMessageNoFmt(9, {"x"}), 0);
     FreeMessages();
     EXPECT_EQ(ShowMessageNo(7), 0);
-    EXPECT_EQ(TakeShown(), (TBoxes{Notice("Meldung 0 nicht gefunden."), Notice("Meldung 9 nicht gefunden."),
-                                   Notice("Meldung 7 nicht gefunden.")}));
+    EXPECT_EQ(TakeShown(),
+              (TBoxes{Notice("Meldung 0 nicht gefunden."), Notice("Meldung 9 nicht gefunden."),
+                      Notice("Meldung 7 nicht gefunden.")}));
 }
 
 TEST_F(MessageTablesTest, TheBoxesStandardButtonsFollowTheMessageLanguage)
@@ -181,10 +186,12 @@ TEST_F(MessageTablesTest, ANumberTakenFirstKeepsItsMessage)
         << "names are stored in the ANSI code page";
     SelectMessageLanguage(0);
     LoadMessageFile(*CurrentMessages(), dir.File("more.mes"));
-    EXPECT_EQ(TakeShown(), (TBoxes{
-        Notice("Mess-ID 9 wird von Meldung TvLöschen angefordert und bereits von Meldung Löschen verwendet."),
-        Notice("Mess-ID 9 wird von Meldung MoreDelete angefordert und bereits von Meldung Löschen verwendet."),
-    }));
+    EXPECT_EQ(
+        TakeShown(),
+        (TBoxes{
+            Notice("Mess-ID 9 wird von Meldung TvLöschen angefordert und bereits von Meldung Löschen verwendet."),
+            Notice("Mess-ID 9 wird von Meldung MoreDelete angefordert und bereits von Meldung Löschen verwendet."),
+        }));
     ShowMessageNo(9);
     EXPECT_EQ(TakeShown().at(0).Text, "standard");
     const TIDList& messages = CurrentMessages()->Messages;

@@ -326,8 +326,9 @@ TEST_F(Switcher, ATranslationThatCannotBeShownIsLoggedAndDoesNotStopTheChange)
     form.MltLang->SetActiveLang(1);
     EXPECT_EQ(browser->directory(), "/home");
     EXPECT_EQ(form.Label->text(), "Hinweis");
-    EXPECT_EQ(log.Lines(), std::vector<std::string>{
-                               "tarvo.lang: the property directory of FolderBrowser refused a translation: refused"});
+    EXPECT_EQ(
+        log.Lines(),
+        std::vector<std::string>{"tarvo.lang: the property directory of FolderBrowser refused a translation: refused"});
 }
 
 // ---- the property mapping ----

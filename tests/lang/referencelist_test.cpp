@@ -113,7 +113,7 @@ TEST_F(ReferenceListTest, UpdateFollowsTheSelectedObjectFillAloneKeepsThePositio
                 references.FillComboBox(comboBox);
         };
         references.SelectByID(*control, 0); // "b", at index 1 now
-        list.FreeID(2);                      // "a" goes: "b" moves up to index 0
+        list.FreeID(2);                     // "a" goes: "b" moves up to index 0
         rebuild();
         EXPECT_EQ(NameOf(references.GetSelectedObject(*control)), "c") << "position 1 kept";
         list.FreeID(1);

@@ -34,13 +34,14 @@ public:
 
 TEST(X11KeyNames, PunctuationKeysAreNamedAfterTheCharacterOfTheLayout)
 {
-    const std::shared_ptr<TConnection> connection = TConnection::Open(platform::Services().Environment->Get("DISPLAY").value_or(""));
+    const std::shared_ptr<TConnection> connection =
+        TConnection::Open(platform::Services().Environment->Get("DISPLAY").value_or(""));
     ASSERT_TRUE(connection) << "no X server: run the launch tests under scripts/with-xvfb";
     const TX11KeyNames names(connection);
-    EXPECT_EQ(names.KeyName(0xBA), ";");  // VK_OEM_1
-    EXPECT_EQ(names.KeyName(0xDE), "'");  // VK_OEM_7
-    EXPECT_EQ(names.KeyName(0x6A), "*");  // keypad *
-    EXPECT_EQ(names.KeyName(0x13), "");   // Pause types no character
+    EXPECT_EQ(names.KeyName(0xBA), ";"); // VK_OEM_1
+    EXPECT_EQ(names.KeyName(0xDE), "'"); // VK_OEM_7
+    EXPECT_EQ(names.KeyName(0x6A), "*"); // keypad *
+    EXPECT_EQ(names.KeyName(0x13), "");  // Pause types no character
     EXPECT_EQ(ShortcutText(ShortCutCtrl | 0xBA), "Strg+;") << "the installed service names keys";
 
     const KeyboardLayout german("de");

@@ -26,8 +26,8 @@ TEST_F(LaunchTest, ParametersArriveAsArgumentsInTheWorkingDirectory)
     testsupport::TScopedEnvironmentVariable probeDirectory("PROBE_DIR",
                                                            std::filesystem::path(LAUNCH_PROBE_PATH).parent_path());
     const std::string report = scratch.File("report");
-    AddCommand("%PROBE_DIR%/launch_probe", report + " 'a b' \"c \\\"d\\\"\" e\\ f '' $HOME *")
-        .Directory = scratch.Path().string();
+    AddCommand("%PROBE_DIR%/launch_probe", report + " 'a b' \"c \\\"d\\\"\" e\\ f '' $HOME *").Directory =
+        scratch.Path().string();
     hotkey.ExecuteHotKey();
     const TLines lines = ReportLines(report);
     ASSERT_EQ(lines.size(), 8u);
@@ -54,8 +54,9 @@ TEST_F(LaunchTest, ADesktopEntryRunsItsExecKeyInItsPath)
     const std::string report = scratch.File("report");
     const std::string entry = scratch.File("probe.desktop");
     std::filesystem::create_directory(scratch.Path() / "work");
-    testsupport::WriteTextFile(entry, "[Desktop Entry]\nType=Application\nName=Probe\nPath=" + scratch.File("work")
-                                          + "\nExec=\"" LAUNCH_PROBE_PATH "\" " + report + " %c %F --end\n");
+    testsupport::WriteTextFile(entry,
+                               "[Desktop Entry]\nType=Application\nName=Probe\nPath=" + scratch.File("work")
+                                   + "\nExec=\"" LAUNCH_PROBE_PATH "\" " + report + " %c %F --end\n");
     AddCommand(entry, "'a b' c");
     hotkey.ExecuteHotKey();
     const TLines lines = ReportLines(report);
@@ -73,10 +74,10 @@ TEST_F(LaunchTest, AFailedCommandReportsOneLineAndTheNextOneRuns)
     testsupport::TLogRecorder log;
     hotkey.ExecuteHotKey();
     EXPECT_FALSE(ReportLines(report).empty());
-    EXPECT_EQ(log.Lines(), (std::vector<std::string>{
-                               "tarvo.hotkeys: cannot open \"/nonexistent/tool\": no such file",
-                               "tarvo.hotkeys: cannot open \"" LAUNCH_PROBE_PATH "\": the directory \""
-                                   + scratch.File("missing") + "\" does not exist"}));
+    EXPECT_EQ(log.Lines(),
+              (std::vector<std::string>{"tarvo.hotkeys: cannot open \"/nonexistent/tool\": no such file",
+                                        "tarvo.hotkeys: cannot open \"" LAUNCH_PROBE_PATH "\": the directory \""
+                                            + scratch.File("missing") + "\" does not exist"}));
 }
 
 // A bare name not on PATH is looked for in the working directory; when that
@@ -171,10 +172,7 @@ protected:
             == std::pair<int, int>(display->Screen().width_in_pixels, display->Screen().height_in_pixels);
     }
 
-    bool IsMinimized(xcb_window_t window) const
-    {
-        return display->IsIconic(window) && !display->IsViewable(window);
-    }
+    bool IsMinimized(xcb_window_t window) const { return display->IsIconic(window) && !display->IsViewable(window); }
 
     std::optional<TOpenbox> openbox;
     std::optional<xcb_window_t> probeWindow;
@@ -198,15 +196,13 @@ TEST_P(ShowCommands, NoActivateModesLeaveTheFocusWhereItWas)
     previous.Show();
     ShowActiveWindow(previous);
     Start(ExecNormalNoActivate);
-    EXPECT_TRUE(WaitFor([&] {
-        return display->IsViewable(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id();
-    }));
+    EXPECT_TRUE(WaitFor(
+        [&] { return display->IsViewable(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id(); }));
     StopProbe();
 
     Start(ExecMinimizedNoActivate);
-    EXPECT_TRUE(WaitFor([&] {
-        return IsMinimized(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id();
-    }));
+    EXPECT_TRUE(
+        WaitFor([&] { return IsMinimized(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id(); }));
 }
 
 INSTANTIATE_TEST_SUITE_P(, ShowCommands, testing::Values(false, true),

@@ -57,7 +57,10 @@ TEST_P(WindowSearch, WithoutAMatchingWindowTheFileIsOpened)
 TEST_P(WindowSearch, TitlesOnlyInWmNameAreReadInTheirOwnEncoding)
 {
     TTestWindow latin1(*display, "Caf\xE9 M\xFCller", TTitleProperty::WmNameOnly);
-    TTestWindow utf8(*display, "Stra\xC3\x9F" "enbahn", TTitleProperty::WmNameOnly);
+    TTestWindow utf8(*display,
+                     "Stra\xC3\x9F"
+                     "enbahn",
+                     TTitleProperty::WmNameOnly);
     TTestWindow compound(*display, CompoundText("Привет €uro"), TTitleProperty::WmNameCompoundText);
     for (TTestWindow* window : {&latin1, &utf8, &compound})
         window->Show();
@@ -94,9 +97,8 @@ TEST_F(LaunchTest, AStaleWindowManagerCheckMeansNoWindowManager)
         display->SetValues(display->Root(), "_NET_SUPPORTING_WM_CHECK", XCB_ATOM_WINDOW, {check});
         notes.Minimize(false);
         hotkey.ExecuteHotKey();
-        EXPECT_TRUE(WaitFor([&] {
-            return display->IsViewable(notes.Id()) && display->ActiveWindow(false) == notes.Id();
-        }));
+        EXPECT_TRUE(
+            WaitFor([&] { return display->IsViewable(notes.Id()) && display->ActiveWindow(false) == notes.Id(); }));
     }
     xcb_delete_property(display->Xcb(), display->Root(), display->Atom("_NET_SUPPORTING_WM_CHECK"));
     xcb_flush(display->Xcb());

@@ -144,7 +144,8 @@ TTestWindow::TTestWindow(const TTestDisplay& display, const std::string& titleBy
                             display_.Atom("UTF8_STRING"), 8, titleBytes.size(), titleBytes.data());
     else
         xcb_change_property(c, XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_NAME,
-                            property == TTitleProperty::WmNameOnly ? xcb_atom_t{XCB_ATOM_STRING} : display_.Atom("COMPOUND_TEXT"),
+                            property == TTitleProperty::WmNameOnly ? xcb_atom_t{XCB_ATOM_STRING}
+                                                                   : display_.Atom("COMPOUND_TEXT"),
                             8, titleBytes.size(), titleBytes.data());
     xcb_flush(c);
 }
@@ -173,8 +174,7 @@ void TTestWindow::Minimize(bool windowManager)
         message.window = window_;
         message.type = display_.Atom("WM_CHANGE_STATE");
         message.data.data32[0] = IconicState;
-        xcb_send_event(c, 0, display_.Root(),
-                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+        xcb_send_event(c, 0, display_.Root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char*>(&message));
     } else {
         xcb_unmap_window(c, window_);

@@ -49,8 +49,7 @@ double LocalNow()
     const std::tm local = *std::localtime(&now);
     const TDatum today(static_cast<int8_t>(local.tm_mday), static_cast<int8_t>(local.tm_mon + 1),
                        static_cast<int16_t>(local.tm_year + 1900));
-    return today.GetTDateTime()
-           + (local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59)) / 86400.0;
+    return today.GetTDateTime() + (local.tm_hour * 3600 + local.tm_min * 60 + std::min(local.tm_sec, 59)) / 86400.0;
 }
 
 } // namespace
@@ -72,10 +71,10 @@ TEST(Dates, StreamLayouts)
     TDatumUndZeit both;
     both.Datum.SetDate(5, 3, 1999);
     both.Zeit.SetTime(14, 7, 9);
-    EXPECT_EQ(ObjectBytes(both), (std::vector<uint8_t>{0xF2, 0x03, 0, 0, 0xEE, 0x03, 0, 0, 5, 3, 0xCF, 0x07, 0xF1,
-                                                       0x03, 0, 0, 14, 7, 9}));
-    EXPECT_EQ(ObjectBytes(TZeitraum()), (std::vector<uint8_t>{0xF0, 0x03, 0, 0, 0xEE, 0x03, 0, 0, 1, 1, 0x6C, 0x07,
-                                                              0xEE, 0x03, 0, 0, 31, 12, 0x33, 0x08}));
+    EXPECT_EQ(ObjectBytes(both),
+              (std::vector<uint8_t>{0xF2, 0x03, 0, 0, 0xEE, 0x03, 0, 0, 5, 3, 0xCF, 0x07, 0xF1, 0x03, 0, 0, 14, 7, 9}));
+    EXPECT_EQ(ObjectBytes(TZeitraum()), (std::vector<uint8_t>{0xF0, 0x03, 0,    0,    0xEE, 0x03, 0,  0,  1,    1,
+                                                              0x6C, 0x07, 0xEE, 0x03, 0,    0,    31, 12, 0x33, 0x08}));
 }
 
 TEST(Dates, ValuesSurviveAStreamAndACopy)
@@ -139,12 +138,22 @@ TEST_F(DatesWithSettings, Text2DateReadsSeparatorsAndCompletesTheYear)
 {
     SetProgramStartDate(TDatum(10, 10, 2024));
     const std::pair<const char*, const char*> cases[] = {
-        {"5.3.1999", "05.03.1999"}, {"5/3/99", "05.03.1999"},  {"5-3-99", "05.03.1999"},
-        {"5,3,99", "05.03.1999"},   {"5.3.30", "05.03.2030"},  {"5.3.31", "05.03.1931"},
-        {"5.3.05", "05.03.2005"},   {"5.3.", "05.03.2024"},    {"5.3.0", "05.03.2024"},
+        {"5.3.1999", "05.03.1999"},
+        {"5/3/99", "05.03.1999"},
+        {"5-3-99", "05.03.1999"},
+        {"5,3,99", "05.03.1999"},
+        {"5.3.30", "05.03.2030"},
+        {"5.3.31", "05.03.1931"},
+        {"5.3.05", "05.03.2005"},
+        {"5.3.", "05.03.2024"},
+        {"5.3.0", "05.03.2024"},
         {"31.2.2000", "31.02.2000"}, // read, not checked
-        {"x.3.99", ""},             {"5.3", ""},               {".3.99", ""},
-        {"5..99", ""},              {"5.3.99x", ""},           {"", ""},
+        {"x.3.99", ""},
+        {"5.3", ""},
+        {".3.99", ""},
+        {"5..99", ""},
+        {"5.3.99x", ""},
+        {"", ""},
         {"5. 3.99", "05.03.1999"}, // numbers may start with blanks
     };
     for (const auto& [input, expected] : cases) {
@@ -222,9 +231,8 @@ TEST(Dates, DayCountsAndDateTimeNumbers)
         double dateTime;
     };
     const Case cases[] = {
-        {TDatum(31, 12, 1900), 0, 366},       {TDatum(1, 1, 1901), 1, 367},
-        {TDatum(1, 1, 1900), -364, 2},        {TDatum(30, 12, 1899), -366, 0},
-        {TDatum(5, 3, 1999), 35858, 36224},   {TDatum(1, 1, 1800), -36888, -36522},
+        {TDatum(31, 12, 1900), 0, 366},       {TDatum(1, 1, 1901), 1, 367},       {TDatum(1, 1, 1900), -364, 2},
+        {TDatum(30, 12, 1899), -366, 0},      {TDatum(5, 3, 1999), 35858, 36224}, {TDatum(1, 1, 1800), -36888, -36522},
         {TDatum(31, 12, 2099), 72684, 73050},
     };
     for (const auto& [date, seit1900, dateTime] : cases) {
@@ -247,9 +255,8 @@ TEST(Dates, DayCountsAndDateTimeNumbers)
 TEST(Dates, Weekdays)
 {
     const DateCase<int> cases[] = {
-        {TDatum(1, 1, 1995), 6}, {TDatum(2, 1, 1995), 0},  {TDatum(1, 3, 2000), 2},
-        {TDatum(5, 3, 1999), 4}, {TDatum(1, 1, 1800), 2},  {TDatum(31, 12, 2099), 3},
-        {TDatum(29, 2, 1999), -1},
+        {TDatum(1, 1, 1995), 6}, {TDatum(2, 1, 1995), 0},   {TDatum(1, 3, 2000), 2},   {TDatum(5, 3, 1999), 4},
+        {TDatum(1, 1, 1800), 2}, {TDatum(31, 12, 2099), 3}, {TDatum(29, 2, 1999), -1},
     };
     for (const auto& [date, weekday] : cases)
         EXPECT_EQ(date.GetWeekday(), weekday) << Text(date);
@@ -318,10 +325,9 @@ TEST(Dates, DatumsSuche)
 {
     const TDatum date(5, 3, 1999);
     const std::pair<const char*, bool> cases[] = {
-        {"5.3.1999", true}, {"*.*.*", true},       {"05.03.99", true},    {"1-10.*.*", true},
-        {"10-1.*.*", true}, {"*.3.98-2001", true}, {"*.3.00-30", false}, {"6.3.1999", false},
-        {"*.4.*", false},   {"*.*.2000-05", false}, {"5.3", false},      {"5.3.1999.1", false},
-        {"x.3.1999", false}, {"5-.3.1999", false}, {"..", false},
+        {"5.3.1999", true},    {"*.*.*", true},       {"05.03.99", true},  {"1-10.*.*", true},   {"10-1.*.*", true},
+        {"*.3.98-2001", true}, {"*.3.00-30", false},  {"6.3.1999", false}, {"*.4.*", false},     {"*.*.2000-05", false},
+        {"5.3", false},        {"5.3.1999.1", false}, {"x.3.1999", false}, {"5-.3.1999", false}, {"..", false},
     };
     for (const auto& [pattern, matches] : cases)
         EXPECT_EQ(date.DatumsSuche(pattern), matches) << pattern;
@@ -354,9 +360,9 @@ TEST(Times, Text2Time)
         const char* time;
     };
     const Case cases[] = {
-        {"7", true, "07:00:00"},      {"7:5", true, "07:05:00"},   {"23:59:59", true, "23:59:59"},
-        {"0:0:0", true, "00:00:00"},  {"25:00", false, "00:00:00"}, {"12:60", false, "00:00:00"},
-        {"12:0:60", false, "00:00:00"}, {"256", false, "00:00:00"}, {"-1", false, "00:00:00"},
+        {"7", true, "07:00:00"},        {"7:5", true, "07:05:00"},    {"23:59:59", true, "23:59:59"},
+        {"0:0:0", true, "00:00:00"},    {"25:00", false, "00:00:00"}, {"12:60", false, "00:00:00"},
+        {"12:0:60", false, "00:00:00"}, {"256", false, "00:00:00"},   {"-1", false, "00:00:00"},
     };
     for (const auto& [text, accepted, expected] : cases) {
         TZeit time(9, 9, 9);
@@ -429,8 +435,8 @@ TEST(Times, TimeExistsOnlyForATimeOfDay)
         bool exists;
     };
     const Case cases[] = {
-        {0, 0, 0, true},   {23, 59, 59, true}, {24, 0, 0, false}, {12, 60, 0, false},
-        {12, 0, 60, false}, {-1, 0, 0, false}, {0, -1, 0, false}, {0, 0, -1, false},
+        {0, 0, 0, true},    {23, 59, 59, true}, {24, 0, 0, false}, {12, 60, 0, false},
+        {12, 0, 60, false}, {-1, 0, 0, false},  {0, -1, 0, false}, {0, 0, -1, false},
     };
     for (const auto& [hour, minute, second, exists] : cases)
         EXPECT_EQ(TZeit(hour, minute, second).TimeExists(), exists) << +hour << ":" << +minute << ":" << +second;
@@ -512,7 +518,9 @@ TEST_F(DatesWithSettings, RangesWithOpenBounds)
     range.Von.SetDate(1, 3, 1999);
     range.Bis.SetDate(31, 3, 1999);
     const DateCase<bool> cases[] = {
-        {TDatum(28, 2, 1999), false}, {TDatum(1, 3, 1999), true}, {TDatum(31, 3, 1999), true},
+        {TDatum(28, 2, 1999), false},
+        {TDatum(1, 3, 1999), true},
+        {TDatum(31, 3, 1999), true},
         {TDatum(1, 4, 1999), false},
     };
     for (const auto& [date, contained] : cases)

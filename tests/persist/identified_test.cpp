@@ -72,8 +72,7 @@ TEST(Identified, StreamLayouts)
          Entry(3, "ab"),
          {0xEC, 0x03, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 'a', 'b'},
          &ClassOf<TSimpleListEntry>()},
-        {"TBitmappedListEntry",
-         With<TBitmappedListEntry>([](TBitmappedListEntry& e) {
+        {"TBitmappedListEntry", With<TBitmappedListEntry>([](TBitmappedListEntry& e) {
              e.ID = 7;
              e.Name = "n";
              e.ResourceName = "RES";
@@ -81,15 +80,15 @@ TEST(Identified, StreamLayouts)
          }),
          ByteBuilder().Long(1005).Long(7).String("n").Long(100).String("RES").String("a.bmp").Get(),
          &ClassOf<TBitmappedListEntry>()},
-        {"TBitmappedListEntry without names",
-         std::make_unique<TBitmappedListEntry>(),
+        {"TBitmappedListEntry without names", std::make_unique<TBitmappedListEntry>(),
          ByteBuilder().Long(1005).Long(-1).String("").Long(100).String("").String("").Get(),
          &ClassOf<TBitmappedListEntry>()},
         {"TDID", Pair(1, -2), {0xF3, 0x03, 0, 0, 1, 0, 0, 0, 0xFE, 0xFF, 0xFF, 0xFF}, &ClassOf<TDID>()},
-        {"empty TIDList", std::make_unique<TIDList>(), {0xEB, 0x03, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF},
+        {"empty TIDList",
+         std::make_unique<TIDList>(),
+         {0xEB, 0x03, 0, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF, 0xFF},
          &ClassOf<TIDList>()},
-        {"TIDList",
-         With<TIDList>([](TIDList& l) {
+        {"TIDList", With<TIDList>([](TIDList& l) {
              l.AddNew(std::make_unique<TID>());
              l.AddNew(Entry(-1, "x"));
          }),
@@ -136,8 +135,13 @@ TEST(Identified, DoubleIdsCompareByIdThenSubId)
         int result;
     };
     const Case cases[] = {
-        {1, 9, 2, 0, -1}, {2, 0, 1, 9, 1}, {1, 1, 1, 2, -1}, {1, 2, 1, 1, 1},
-        {1, 2, 1, 2, 0},  {1, -1, 1, 0, -1}, {1, INT32_MIN, 1, INT32_MAX, -1},
+        {1, 9, 2, 0, -1},
+        {2, 0, 1, 9, 1},
+        {1, 1, 1, 2, -1},
+        {1, 2, 1, 1, 1},
+        {1, 2, 1, 2, 0},
+        {1, -1, 1, 0, -1},
+        {1, INT32_MIN, 1, INT32_MAX, -1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(Pair(c.id, c.subId)->Compare(*Pair(c.otherId, c.otherSubId)), c.result)

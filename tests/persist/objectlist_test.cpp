@@ -63,11 +63,8 @@ class TRawCompare : public TCompareableObject {
     static int32_t GetRegistrationCode() { return 9202; }
 
     TRawCompare() = default;
-    explicit TRawCompare(int32_t key) : Key(key) {}
-    int Compare(const TStreamableObject& other) const override
-    {
-        return Key - CastTo<const TRawCompare>(other).Key;
-    }
+    explicit TRawCompare(int32_t key) : Key(key) { }
+    int Compare(const TStreamableObject& other) const override { return Key - CastTo<const TRawCompare>(other).Key; }
     int32_t Key = 0;
 };
 
@@ -173,6 +170,7 @@ TEST(ObjectList, SortedListIsReadBackAsPlainListInStoredOrder)
 TEST(ObjectList, LoadKeepsTheStoredOrderAndNumbersNothing)
 {
     // An id list stored out of order, with an object that has no identifier.
+    // clang-format off
     const Bytes bytes = ByteBuilder()
                             .Long(TIDList::GetRegistrationCode())
                             .Long(3)
@@ -181,6 +179,7 @@ TEST(ObjectList, LoadKeepsTheStoredOrderAndNumbersNothing)
                             .Long(1002).Long(3)
                             .Long(7)
                             .Get();
+    // clang-format on
     auto stream = StreamOf(bytes);
     auto list = stream.GetObjectAs<TIDList>();
     ASSERT_EQ(list->Count(), 3);

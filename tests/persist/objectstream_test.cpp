@@ -34,8 +34,7 @@ void* operator new(size_t size)
 {
     if (trackAllocations.load(std::memory_order_relaxed)) {
         size_t seen = largestAllocation.load(std::memory_order_relaxed);
-        while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) {
-        }
+        while (size > seen && !largestAllocation.compare_exchange_weak(seen, size)) { }
     }
     if (void* memory = std::malloc(size == 0 ? 1 : size))
         return memory;
@@ -198,8 +197,9 @@ TEST(ObjectStream, NumbersAreLittleEndianAndReadBack)
     stream.PutByte(0xAB);
     stream.PutBool(true);
     stream.PutBool(false);
-    EXPECT_EQ(stream.Bytes(), (Bytes{0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80, 0xFE, 0xFF,
-                                     0xEF, 0xBE, 0xAB, 1, 0}));
+    EXPECT_EQ(
+        stream.Bytes(),
+        (Bytes{0x78, 0x56, 0x34, 0x12, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0x80, 0xFE, 0xFF, 0xEF, 0xBE, 0xAB, 1, 0}));
 
     stream.SetPosition(0);
     EXPECT_EQ(stream.GetLong(), 0x12345678);
@@ -223,7 +223,7 @@ TEST(ObjectStream, StringsAreLengthAndEncodedBytes)
         {std::string_view(), {0, 0, 0, 0}}, // an empty text without any data
         {"", {0, 0, 0, 0}},
         {"abc", {3, 0, 0, 0, 'a', 'b', 'c'}},
-        {"Büro", {4, 0, 0, 0, 'B', 0xFC, 'r', 'o'}}, // one byte per character in the ANSI code page
+        {"Büro", {4, 0, 0, 0, 'B', 0xFC, 'r', 'o'}},               // one byte per character in the ANSI code page
         {"Жук", {6, 0, 0, 0, 0xD0, 0x96, 0xD1, 0x83, 0xD0, 0xBA}}, // UTF-8: the length counts its bytes
     };
     for (const auto& c : cases) {
@@ -464,6 +464,7 @@ TEST(ObjectStream, FailedLoadLeavesNoObjectAlive)
         const char* message;
     };
     const Case cases[] = {
+        // clang-format off
         {"unknown class after two items",
          ByteBuilder().Long(list).Long(3).Long(counted).Long(1).Long(counted).Long(2).Long(4711).Get(),
          "Klasse 4711 nicht gefunden."},
@@ -479,6 +480,7 @@ TEST(ObjectStream, FailedLoadLeavesNoObjectAlive)
          ByteBuilder().Long(list).Long(2).Long(counted).Long(1).Long(counted).Raw({0, 0}).Get(),
          "Die Daten sind beschädigt"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const int liveBefore = TCounted::Live;
         const int madeBefore = TCounted::Made;
@@ -505,21 +507,25 @@ TEST(ObjectStream, ObjectOfAnUnexpectedClassIsDamagedAndDestroyed)
               "Die Daten sind beschädigt: TCounted statt TText");
     EXPECT_EQ(TCounted::Live, liveBefore);
 
+    // clang-format off
     auto list = StreamOf(ByteBuilder()
                              .Long(TObjectList::GetRegistrationCode()).Long(3)
                              .Long(1000).String("a")
                              .Long(counted).Long(1)
                              .Long(1000).String("b")
                              .Get());
+    // clang-format on
     EXPECT_EQ(MessageOf<EStreamDamaged>([&] { list.GetListOf<TObjectList, TText>(); }),
               "Die Daten sind beschädigt: TCounted statt TText");
     EXPECT_EQ(TCounted::Live, liveBefore);
 
+    // clang-format off
     auto texts = StreamOf(ByteBuilder()
                               .Long(TObjectList::GetRegistrationCode()).Long(2)
                               .Long(1000).String("a")
                               .Long(1000).String("b")
                               .Get());
+    // clang-format on
     auto whole = texts.GetListOf<TObjectList, TText>();
     EXPECT_EQ(whole->Count(), 2);
 }
@@ -578,8 +584,8 @@ TEST(ObjectStream, CopyToAnotherClassIsAnInvalidCast)
     TObjectList list;
     TIDList idList;
     const std::pair<const TStreamableObject*, TStreamableObject*> cases[] = {
-        {&simple, &id},      {&bitmapped, &simple}, {&pair, &id},   {&id, &text},
-        {&text, &id},        {&list, &text},        {&idList, &list},
+        {&simple, &id}, {&bitmapped, &simple}, {&pair, &id},     {&id, &text},
+        {&text, &id},   {&list, &text},        {&idList, &list},
     };
     for (const auto& [source, target] : cases) {
         EXPECT_EQ(MessageOf<EInvalidCast>([&] { source->CopyTo(*target); }), "Ungültige Typumwandlung")
@@ -618,8 +624,7 @@ TEST(ClassRegistry, EntriesAreOrderedByDescendingCode)
     }
     EXPECT_EQ(registry.GetEntryForID(155, false)->ObjectClass, &c);
     EXPECT_EQ(registry.GetEntryForID(156, false), nullptr);
-    EXPECT_EQ(MessageOf<EClassNotFound>([&] { registry.GetEntryForID(156, true); }),
-              "Klasse 156 nicht gefunden.");
+    EXPECT_EQ(MessageOf<EClassNotFound>([&] { registry.GetEntryForID(156, true); }), "Klasse 156 nicht gefunden.");
 }
 
 TEST(ClassRegistry, DuplicateCodeIsReportedAndRegisteredAnyway)
@@ -643,9 +648,8 @@ TEST(ClassRegistry, OldIdListCodeLooksUpTheIdList)
 TEST(ClassRegistry, LibraryClassesAreRegisteredAtStartUp)
 {
     const std::pair<int32_t, const TClassInfo*> cases[] = {
-        {1000, &ClassOf<TText>()},           {1001, &ClassOf<TObjectList>()},
-        {1002, &ClassOf<TID>()},             {1003, &ClassOf<TIDList>()},
-        {1004, &ClassOf<TSimpleListEntry>()}, {1005, &ClassOf<TBitmappedListEntry>()},
+        {1000, &ClassOf<TText>()},   {1001, &ClassOf<TObjectList>()},      {1002, &ClassOf<TID>()},
+        {1003, &ClassOf<TIDList>()}, {1004, &ClassOf<TSimpleListEntry>()}, {1005, &ClassOf<TBitmappedListEntry>()},
         {1011, &ClassOf<TDID>()},
     };
     for (const auto& [code, objectClass] : cases) {
@@ -691,8 +695,7 @@ TEST(DamagedStream, ImpossibleCountsAndLengthsAreRefusedWithoutAllocating)
         {"huge id list count", ByteBuilder().Long(1003).Long(INT32_MAX).Long(1002).Long(1).Get()},
         {"huge name length", ByteBuilder().Long(1004).Long(1).Long(INT32_MAX).Raw({'a', 'b'}).Get()},
         {"negative name length", ByteBuilder().Long(1004).Long(1).Long(-2).Raw({'a', 'b'}).Get()},
-        {"huge text length in a list",
-         ByteBuilder().Long(list).Long(1).Long(1000).Long(0x40000000).Raw({'a'}).Get()},
+        {"huge text length in a list", ByteBuilder().Long(list).Long(1).Long(1000).Long(0x40000000).Raw({'a'}).Get()},
     };
     for (const auto& [what, bytes] : cases) {
         auto stream = StreamOf(bytes);

@@ -91,13 +91,9 @@ TEST(Text, ReplaceAll)
         const char* expected;
     };
     const Case cases[] = {
-        {"aaaa", "aa", "a", "aa"},
-        {"abc", "", "x", "abc"},
-        {"1,5,0", ",", ".", "1.5.0"},
+        {"aaaa", "aa", "a", "aa"},  {"abc", "", "x", "abc"}, {"1,5,0", ",", ".", "1.5.0"},
         {"abc", "b", "bb", "abbc"}, // the replacement is not searched again
-        {"abc", "x", "y", "abc"},
-        {"abab", "ab", "", ""},
-        {"Abc", "a", "x", "Abc"}, // exact bytes, case-sensitive
+        {"abc", "x", "y", "abc"},   {"abab", "ab", "", ""},  {"Abc", "a", "x", "Abc"}, // exact bytes, case-sensitive
     };
     for (const auto& c : cases) {
         TText text(c.text);
@@ -112,8 +108,8 @@ TEST(Text, ReplaceAll)
 TEST(Text, ExpandEnvironmentReadsTheEnvironmentService)
 {
     platform::TScopedFakeServices fakes;
-    fakes.Environment.Variables = {{"WINDIR", "C:\\WIN"}, {"A", "x"}, {"B", "y"}, {"HOME", "/home/u"},
-                                   {" of ", "!"}, {"X", "z"}, {"", "empty"}, {"TWICE", "%TWICE%%TWICE%"},
+    fakes.Environment.Variables = {{"WINDIR", "C:\\WIN"}, {"A", "x"}, {"B", "y"},    {"HOME", "/home/u"},
+                                   {" of ", "!"},         {"X", "z"}, {"", "empty"}, {"TWICE", "%TWICE%%TWICE%"},
                                    {"REF", "%A%"}};
     struct Case {
         const char* text;
@@ -154,7 +150,7 @@ TEST(Text, MatchesWildcard)
         {"Editor - Notes", "editor - notes", true},
         {"Editor - Notes", "Ed*tor - Notes", false}, // an inner star is literal
         {"Ed*tor", "ed*tor", true},
-        {"Editor - Notes", "Edit?r*", false},         // so is a question mark
+        {"Editor - Notes", "Edit?r*", false}, // so is a question mark
         {"Editor - Notes", "", true},
         {"", "", true},
         {"", "*x*", false},
@@ -231,8 +227,9 @@ TEST(Text, NumberToWords)
         {1000000, "eine Million"},
         {3000000, "drei Millionen "},
         {2000001, "zwei Millionen eins"},
-        {-2147483647 - 1, "zweitausendeinhundertsiebenundvierzig Millionen "
-                          "vierhundertdreiundachtzigtausendsechshundertachtundvierzig"},
+        {-2147483647 - 1,
+         "zweitausendeinhundertsiebenundvierzig Millionen "
+         "vierhundertdreiundachtzigtausendsechshundertachtundvierzig"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NumberToWords(c.number), c.words) << c.number;
@@ -247,21 +244,30 @@ TEST(TextServices, TextsAreStoredAsWindows1252WhenTheyFitAndAsUtf8Otherwise)
         {"", ""},
         {"abc", "abc"},
         {"Büro", "B\xFCro"},
-        {"&Schließen", "&Schlie\xDF" "en"},
-        {"Größe – Übersicht", "Gr\xF6\xDF" "e \x96 \xDC" "bersicht"},
+        {"&Schließen",
+         "&Schlie\xDF"
+         "en"},
+        {"Größe – Übersicht",
+         "Gr\xF6\xDF"
+         "e \x96 \xDC"
+         "bersicht"},
         {"€ 5 „zitiert“", "\x80 5 \x84zitiert\x93"},
         {"\u0081\u008D\u008F\u0090\u009D", "\x81\x8D\x8F\x90\x9D"}, // unassigned in the code page
         {"Жук", "Жук"},
         {"a → b", "a → b"},
         {"Büro \u0080", "Büro \u0080"}, // U+0080 has no byte: 0x80 is the euro sign
-        {"Ã¼", "Ã¼"}, // its single bytes C3 BC would read back as "ü"
+        {"Ã¼", "Ã¼"},                   // its single bytes C3 BC would read back as "ü"
     };
     for (const auto& c : cases) {
         EXPECT_EQ(text::Encode(c.text), c.bytes) << c.text;
         EXPECT_EQ(text::Decode(c.bytes), c.text) << c.text;
     }
     EXPECT_EQ(text::Decode("\xC3\xBC"), "ü") << "bytes that are valid UTF-8 are taken as UTF-8";
-    EXPECT_EQ(text::Encode("Gr\xFC\xDF" "e"), "Gr\xFC\xDF" "e") << "a text that is not UTF-8 is taken as Windows-1252";
+    EXPECT_EQ(text::Encode("Gr\xFC\xDF"
+                           "e"),
+              "Gr\xFC\xDF"
+              "e")
+        << "a text that is not UTF-8 is taken as Windows-1252";
 }
 
 TEST(TextServices, EveryTextReadsBackAsItselfAndEveryLegacyStringIsWrittenBackUnchanged)

@@ -42,8 +42,12 @@ TEST(DesktopEntry, KeysOfTheEntryGroupWithEscapesAndTranslations)
     EXPECT_TRUE(entry.IsTrue("Terminal"));
 
     const std::vector<std::pair<std::string, std::string>> locales = {
-        {"de_DE.UTF-8", "Bearbeiter"}, {"de_AT.UTF-8@euro", "Editor (AT)"}, {"de", "Bearbeiter"},
-        {"sr_RS@latin", "Urednik"},    {"fr_FR.UTF-8", "Editor"},           {"", "Editor"},
+        {"de_DE.UTF-8", "Bearbeiter"},
+        {"de_AT.UTF-8@euro", "Editor (AT)"},
+        {"de", "Bearbeiter"},
+        {"sr_RS@latin", "Urednik"},
+        {"fr_FR.UTF-8", "Editor"},
+        {"", "Editor"},
         {"C", "Editor"},
     };
     for (const auto& [locale, name] : locales)
@@ -61,8 +65,8 @@ TEST(DesktopEntry, ExecFieldCodesAndQuoting)
         {"Exec=edit %f %U", {"edit", "a b.txt", "c"}}, // the files go in once, at the first code
         {"Exec=edit", {"edit", "a b.txt", "c"}},       // without a code they go last
         {"Exec=edit --open=%f", {"edit", "--open=a b.txt c"}},
-        {"Exec=edit %i --title %c %k 100%%", {"edit", "--icon", "editor", "--title", "Bearbeiter", "/apps/e.desktop",
-                                              "100%", "a b.txt", "c"}},
+        {"Exec=edit %i --title %c %k 100%%",
+         {"edit", "--icon", "editor", "--title", "Bearbeiter", "/apps/e.desktop", "100%", "a b.txt", "c"}},
         {"Exec=edit %d %D %n %N %v %m -x%m", {"edit", "-x", "a b.txt", "c"}}, // deprecated codes are dropped
         {"Exec=\"/opt/my editor/edit\" \"say \\\\\"hi\\\\\" \\\\$HOME \\\\\\\\ `x`\"",
          {"/opt/my editor/edit", "say \"hi\" $HOME \\ `x`", "a b.txt", "c"}},

@@ -50,7 +50,8 @@ TEST(StartDetached, RunsInASessionOfItsOwnWithDefaultSignals)
 {
     TempDir dir;
     const std::string report = dir.File("report");
-    struct sigaction ignore {}, previous {};
+    struct sigaction ignore {
+    }, previous{};
     ignore.sa_handler = SIG_IGN;
     ::sigaction(SIGINT, &ignore, &previous);
     sigset_t blocked, previousMask;

@@ -12,8 +12,8 @@
 using namespace tarvo::platform;
 using tarvo::testsupport::ExpectTrueAsUnprivilegedUser;
 using tarvo::testsupport::ReadTextFile;
-using tarvo::testsupport::TScopedEnvironmentVariable;
 using tarvo::testsupport::TempDir;
+using tarvo::testsupport::TScopedEnvironmentVariable;
 using tarvo::testsupport::WriteTextFile;
 
 namespace {
@@ -106,15 +106,16 @@ TEST_F(FileRegistry, FileIsInTheRegistryEditorsExportFormat)
 
 TEST_F(FileRegistry, ReadsAFileAsTheRegistryEditorWritesIt)
 {
-    WriteTextFile(MachineFile(), "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
-                                 "\r\n"
-                                 "; a comment\r\n"
-                                 "[hkey_local_machine\\SOFTWARE\\Quenbar]\r\n"
-                                 "\"CommonFiles\"=\"E:\\\\Daten\\\\\"\r\n"
-                                 "\"Long\"=hex(2):25,00,55,00,53,00,45,00,52,00,25,00,5c,00,fc,00,\\\r\n"
-                                 "  00,00\r\n"
-                                 "\"Flag\"=dword:00000001\r\n"
-                                 "\r\n");
+    WriteTextFile(MachineFile(),
+                  "\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n"
+                  "\r\n"
+                  "; a comment\r\n"
+                  "[hkey_local_machine\\SOFTWARE\\Quenbar]\r\n"
+                  "\"CommonFiles\"=\"E:\\\\Daten\\\\\"\r\n"
+                  "\"Long\"=hex(2):25,00,55,00,53,00,45,00,52,00,25,00,5c,00,fc,00,\\\r\n"
+                  "  00,00\r\n"
+                  "\"Flag\"=dword:00000001\r\n"
+                  "\r\n");
 
     EXPECT_EQ(ReadBack("Software\\quenbar", "commonfiles"), StringValue("E:\\Daten\\"));
     EXPECT_EQ(ReadBack("Software\\Quenbar", "Long"), StringValue("%USER%\\ü", TValueType::ExpandString));
@@ -139,25 +140,26 @@ TEST_F(FileRegistry, NamesIgnoreCaseAndKeepTheirFirstSpelling)
 
 TEST_F(FileRegistry, MalformedLinesAreSkipped)
 {
-    WriteTextFile(MachineFile(), "Windows Registry Editor Version 5.00\n"
-                                 "[HKEY_LOCAL_MACHINE\\Good]\n"
-                                 "\"a\"=\"1\"\n"
-                                 "\"unterminated=\"x\"\n"
-                                 "\"b\"=dword:xyz\n"
-                                 "\"c\"=dword:123456789\n"
-                                 "\"d\"=hex:01,2g\n"
-                                 "\"e\"=hex:01,\n"
-                                 "\"f\"=\"text\" and more\n"
-                                 "\"g\"=hex(zz):00\n"
-                                 "\"h\"\n"
-                                 "=\"no name\"\n"
-                                 "\"i\"=\"2\"\n"
-                                 "[HKEY_CURRENT_USER\\Good]\n"
-                                 "\"j\"=\"below another root key\"\n"
-                                 "[HKEY_LOCAL_MACHINE\\Good\n"
-                                 "\"k\"=\"below a broken section\"\n"
-                                 "[HKEY_LOCAL_MACHINE\\Good]\n"
-                                 "\"l\"=hex:01,\\");
+    WriteTextFile(MachineFile(),
+                  "Windows Registry Editor Version 5.00\n"
+                  "[HKEY_LOCAL_MACHINE\\Good]\n"
+                  "\"a\"=\"1\"\n"
+                  "\"unterminated=\"x\"\n"
+                  "\"b\"=dword:xyz\n"
+                  "\"c\"=dword:123456789\n"
+                  "\"d\"=hex:01,2g\n"
+                  "\"e\"=hex:01,\n"
+                  "\"f\"=\"text\" and more\n"
+                  "\"g\"=hex(zz):00\n"
+                  "\"h\"\n"
+                  "=\"no name\"\n"
+                  "\"i\"=\"2\"\n"
+                  "[HKEY_CURRENT_USER\\Good]\n"
+                  "\"j\"=\"below another root key\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Good\n"
+                  "\"k\"=\"below a broken section\"\n"
+                  "[HKEY_LOCAL_MACHINE\\Good]\n"
+                  "\"l\"=hex:01,\\");
 
     EXPECT_EQ(ReadBack("Good", "a"), StringValue("1"));
     EXPECT_EQ(ReadBack("Good", "i"), StringValue("2"));
@@ -252,13 +254,14 @@ TEST(RegistryDirectories, FollowTheEnvironment)
     const std::vector<TCase> cases = {
         {{{"HOME", "/home/anna"}}, "/etc/tarvo/registry", "/home/anna/.config/tarvo/registry"},
         {{{"HOME", "/home/anna"}, {"XDG_CONFIG_HOME", "/cfg/"}}, "/etc/tarvo/registry", "/cfg/tarvo/registry"},
-        {{{"HOME", "/home/anna"}, {"XDG_CONFIG_HOME", "relative"}}, "/etc/tarvo/registry",
+        {{{"HOME", "/home/anna"}, {"XDG_CONFIG_HOME", "relative"}},
+         "/etc/tarvo/registry",
          "/home/anna/.config/tarvo/registry"},
-        {{{"HOME", "/home/anna"}, {"XDG_CONFIG_HOME", ""}}, "/etc/tarvo/registry",
-         "/home/anna/.config/tarvo/registry"},
+        {{{"HOME", "/home/anna"}, {"XDG_CONFIG_HOME", ""}}, "/etc/tarvo/registry", "/home/anna/.config/tarvo/registry"},
         {{}, "/etc/tarvo/registry", ""},
         {{{"HOME", "/home/anna"}, {"TARVO_REGISTRY_DIR", "/tmp/reg"}}, "/tmp/reg", "/tmp/reg"},
-        {{{"HOME", "/home/anna"}, {"TARVO_REGISTRY_DIR", ""}}, "/etc/tarvo/registry",
+        {{{"HOME", "/home/anna"}, {"TARVO_REGISTRY_DIR", ""}},
+         "/etc/tarvo/registry",
          "/home/anna/.config/tarvo/registry"},
     };
     for (const auto& c : cases) {

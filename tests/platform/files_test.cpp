@@ -77,7 +77,8 @@ TEST(ReplaceWholeFile, KeepsTheModeAndOwnerOfTheFileItReplaces)
         if (::geteuid() == 0) {
             ASSERT_EQ(::chown(file.c_str(), 1234, 5678), 0);
         }
-        struct stat before {}, after {};
+        struct stat before {
+        }, after{};
         ::stat(file.c_str(), &before);
 
         ASSERT_TRUE(ReplaceWholeFile(file, newContent));
@@ -121,13 +122,15 @@ TEST(ReplaceWholeFile, AnOrdinaryUserSavesEveryFileTheyMayWrite)
     const auto treeBefore = TreeOf(dir.Path());
 
     ExpectTrueAsUnprivilegedUser([&] {
-        return std::all_of(std::begin(cases), std::end(cases), [](const TCase& test) {
-            const bool saved = ReplaceWholeFile(test.File.string(), newContent);
-            return saved == test.Saved
-                && (test.Mode == 0 ? !fs::exists(test.File)
-                                   : ReadFile(test.File) == (saved ? newContent : oldContent)
-                                         && ModeOf(test.File) == test.Mode);
-        }) && TreeOf(dir.Path()) == treeBefore;
+        return std::all_of(std::begin(cases), std::end(cases),
+                           [](const TCase& test) {
+                               const bool saved = ReplaceWholeFile(test.File.string(), newContent);
+                               return saved == test.Saved
+                                   && (test.Mode == 0 ? !fs::exists(test.File)
+                                                      : ReadFile(test.File) == (saved ? newContent : oldContent)
+                                               && ModeOf(test.File) == test.Mode);
+                           })
+            && TreeOf(dir.Path()) == treeBefore;
     });
     ::chmod(closed.c_str(), 0755); // lets TempDir remove it when the tests do not run as root
 }

@@ -55,7 +55,10 @@ protected:
         MakeFile(bin.File("tool"), "#!/bin/sh\n", 0755);
         MakeFile(bin.File("xdg-open"), "#!/bin/sh\n", 0755);
         MakeFile(bin.File("notes.txt"), "on PATH but not executable", 0644);
-        MakeFile(work.File("local-tool"), "\x7f" "ELF", 0755);
+        MakeFile(work.File("local-tool"),
+                 "\x7f"
+                 "ELF",
+                 0755);
         MakeFile(work.File("script"), "#!/bin/bash\necho\n", 0644);
         MakeFile(work.File("setup.sh"), "echo\n", 0644);
         MakeFile(work.File("old.bat"), "echo\n", 0644);

@@ -81,7 +81,7 @@ TEST(QtVirtualKeys, PunctuationAndTheDigitRowByUsPosition)
         {Qt::Key_Ampersand, None, KEY_1, '1'}, // French
         {Qt::Key_ParenLeft, Qt::ShiftModifier, KEY_9, '9'},
         {Qt::Key_Agrave, None, KEY_0, '0'}, // French
-        {Qt::Key_Semicolon, None, 0, 0},     // no position known
+        {Qt::Key_Semicolon, None, 0, 0},    // no position known
     });
 }
 

@@ -49,7 +49,7 @@ TEST(CreateUserDirectory, CreatesMissingParentsForTheUserAlone)
     TempDir dir;
     CreateUserDirectory(dir.File("config/tarvo/"));
     for (const char* created : {"config", "config/tarvo"}) {
-        struct stat status {};
+        struct stat status { };
         ASSERT_EQ(::stat(dir.File(created).c_str(), &status), 0) << created;
         EXPECT_EQ(status.st_mode & 0777, 0700u) << created;
     }

@@ -47,7 +47,9 @@ TEST(Utf16Le, BrokenUtf16BecomesReplacementCharacters)
         std::string Expected;
     };
     const std::vector<TCase> cases = {
-        {"lone high surrogate", Utf16({0xD83D, 'A', 0}), "\xEF\xBF\xBD" "A"},
+        {"lone high surrogate", Utf16({0xD83D, 'A', 0}),
+         "\xEF\xBF\xBD"
+         "A"},
         {"lone low surrogate", Utf16({0xDE00}), "\xEF\xBF\xBD"},
         {"odd last byte", {'A', 0, 'B'}, "A"},
         {"only one terminator dropped", Utf16({'A', 0, 0}), std::string("A\0", 2)},

@@ -21,10 +21,7 @@ constexpr std::string_view BasePath = "Software\\X";
 
 class ConfigRegistry : public testing::Test {
 protected:
-    std::unique_ptr<TConfigRegistry> Store()
-    {
-        return std::make_unique<TConfigRegistry>(LM, BasePath, fakes.Registry);
-    }
+    std::unique_ptr<TConfigRegistry> Store() { return std::make_unique<TConfigRegistry>(LM, BasePath, fakes.Registry); }
 
     void Put(std::string_view path, std::string_view name, const TRegistryValue& value)
     {
@@ -149,12 +146,8 @@ TEST_F(ConfigRegistry, DateTimesAreStoredWithFifteenDigitsAndAPoint)
         std::string Text;
     };
     const std::vector<TCase> cases = {
-        {0, "0"},
-        {36526.5, "36526.5"},
-        {-1.25, "-1.25"},
-        {45123.123456789012, "45123.123456789"},
-        {0.00001, "1e-05"},
-        {1e20, "1e+20"},
+        {0, "0"},           {36526.5, "36526.5"}, {-1.25, "-1.25"}, {45123.123456789012, "45123.123456789"},
+        {0.00001, "1e-05"}, {1e20, "1e+20"},
     };
     auto store = Store();
     for (const auto& c : cases) {

@@ -10,7 +10,7 @@ namespace tarvo::testsupport {
 
 class TOffscreenApplication : public QApplication {
 public:
-    TOffscreenApplication(int& argc, char** argv) : QApplication(OffscreenPlatform(argc), argv) {}
+    TOffscreenApplication(int& argc, char** argv) : QApplication(OffscreenPlatform(argc), argv) { }
 
 private:
     // Selects the platform before QApplication reads it; hands argc through.

@@ -56,8 +56,8 @@ public:
     ~TempDir()
     {
         std::error_code ignored; // nothing to do about a scratch directory that will not go
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     TempDir(const TempDir&) = delete;
@@ -175,8 +175,7 @@ private:
 
 // Checks condition every 10 ms until it holds or the timeout passes; whether
 // it held.
-inline bool WaitFor(const std::function<bool()>& condition,
-                    std::chrono::milliseconds timeout = std::chrono::seconds(5))
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(5))
 {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {

@@ -14,8 +14,8 @@ using testsupport::Bytes;
 using testsupport::ReadFile;
 using testsupport::ReadTextFile;
 using testsupport::RunTool;
-using testsupport::TToolRun;
 using testsupport::TempDir;
+using testsupport::TToolRun;
 using testsupport::WriteFile;
 using testsupport::WriteTextFile;
 
@@ -52,10 +52,10 @@ std::unique_ptr<THotKeyFile> SampleDocument()
 TEST(HotKeyJson, DumpShowsEveryField)
 {
     const std::string json = HotKeyDocumentToJson(*SampleDocument());
-    for (const char* expected : {"\"language\": 1", "\"minimizeAtStart\": true", "\"lastId\": 2",
-                                 "\"shortcut\": \"Strg+B\"", "\"hotKey\": 16450", "\"enabled\": false",
-                                 "\"reserved\": 200", "\"execMode\": 2", "\"lookForWindow\": \"Window\"",
-                                 "\"name\": \"Grüße \\\"quoted\\\" \\\\ back\"", "\"version\": 104"})
+    for (const char* expected :
+         {"\"language\": 1", "\"minimizeAtStart\": true", "\"lastId\": 2", "\"shortcut\": \"Strg+B\"",
+          "\"hotKey\": 16450", "\"enabled\": false", "\"reserved\": 200", "\"execMode\": 2",
+          "\"lookForWindow\": \"Window\"", "\"name\": \"Grüße \\\"quoted\\\" \\\\ back\"", "\"version\": 104"})
         EXPECT_NE(json.find(expected), std::string::npos) << expected << " in\n" << json;
 }
 
@@ -71,8 +71,8 @@ TEST(HotKeyJson, BuildFromDumpGivesTheSameBytes)
 
 TEST(HotKeyJson, MissingFieldsTakeDefaultsAndIdentifiersAreHandedOut)
 {
-    const auto document = HotKeyDocumentFromJson(
-        R"({"hotkeys":[{"name":"new"},{"id":4,"name":"kept","commands":[{},{"id":2}]}]})");
+    const auto document =
+        HotKeyDocumentFromJson(R"({"hotkeys":[{"name":"new"},{"id":4,"name":"kept","commands":[{},{"id":2}]}]})");
     EXPECT_EQ(document->Language, LanguageEnglish);
     ASSERT_EQ(document->HotKeyList->Count(), 2);
     const THotTarvo& kept = document->HotKey(0);
@@ -105,7 +105,8 @@ TEST(HotKeyJson, BadDocumentsAreRejectedWithTheirPlace)
         {R"({"hotkeys":[{"commands":[{"fileName":"a\u0000b"}]}]})",
          "hotkeys[0].commands[0].fileName must not hold a zero character"},
         {R"({"hotkeys":[{"enabled":"yes"}]})", "hotkeys[0].enabled must be true or false"},
-        {R"({"hotkeys":[{"commands":[{"execMode":"max"}]}]})", "hotkeys[0].commands[0].execMode must be a whole number"},
+        {R"({"hotkeys":[{"commands":[{"execMode":"max"}]}]})",
+         "hotkeys[0].commands[0].execMode must be a whole number"},
         {R"({"hotkeys":[{"id":1},{"id":1}]})", "hotkeys[1].id 1 is used twice"},
         {R"({"lastId":2,"hotkeys":[{"id":3}]})", "hotkeys: lastId 2 is below 3, an id in use"},
         {R"({"hotkeys":[{"lastId":0,"commands":[{"id":1}]}]})",
@@ -137,6 +138,7 @@ TEST(TvoTool, DumpAndBuildRoundTripThroughFiles)
 TEST(TvoTool, DumpAndBuildReproduceAFileWrittenOnWindows)
 {
     TempDir dir;
+    // clang-format off
     Bytes written = ByteBuilder()
                         .Long(156).Long(104).Raw({0})
                         .Long(1003).Long(1)
@@ -147,6 +149,7 @@ TEST(TvoTool, DumpAndBuildReproduceAFileWrittenOnWindows)
                         .Long(0).Long(0).Raw({1})
                         .Long(0).Long(1)
                         .Get();
+    // clang-format on
     written.resize(16384, 0);
     WriteFile(dir.File("windows.tvo"), written);
     const TToolRun dump = RunTool({"dump", dir.File("windows.tvo")}, dir);
@@ -162,6 +165,7 @@ TEST(TvoTool, DumpAndBuildReproduceAFileWrittenOnWindows)
 TEST(TvoTool, OldRecordVersionsAreShownAndRewrittenAsCurrent)
 {
     TempDir dir;
+    // clang-format off
     const Bytes old = ByteBuilder()
                           .Long(156).Long(103).Raw({0})
                           .Long(108).Long(1)
@@ -171,6 +175,7 @@ TEST(TvoTool, OldRecordVersionsAreShownAndRewrittenAsCurrent)
                           .Long(0)
                           .Long(0)
                           .Get();
+    // clang-format on
     WriteFile(dir.File("old.tvo"), old);
     const TToolRun dump = RunTool({"dump", dir.File("old.tvo")}, dir);
     ASSERT_EQ(dump.status, 0) << dump.err;
@@ -235,9 +240,9 @@ TEST(TvoTool, MessagesListsEveryFieldOfAMessageFile)
     const TToolRun run = RunTool({"messages", dir.File("stdmess1.mes")}, dir);
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_TRUE(run.err.empty());
-    for (const char* expected : {"\"id\": 27", "\"name\": \"NameExists\"", "\"caption\": \"Name vergeben\"",
-                                 "\"text\": \"Der Name „%s“ ist vergeben.\"", "\"style\": 304",
-                                 "\"remark\": \"Grüße\""})
+    for (const char* expected :
+         {"\"id\": 27", "\"name\": \"NameExists\"", "\"caption\": \"Name vergeben\"",
+          "\"text\": \"Der Name „%s“ ist vergeben.\"", "\"style\": 304", "\"remark\": \"Grüße\""})
         EXPECT_NE(run.out.find(expected), std::string::npos) << expected << "\n" << run.out;
     EXPECT_EQ(run.out.front(), '[');
 }

@@ -90,7 +90,8 @@ std::string WriteKeys(const TempDir& dir)
 {
     WriteTextFile(dir.File("keys.json"),
                   R"({"hotkeys": [{"name": "Touch", "hotKey": 49236, "commands": [{"name": "touch",
-                     "fileName": "touch", "parameters": "')" + dir.File("marker") + R"('"}]},
+                     "fileName": "touch", "parameters": "')"
+                      + dir.File("marker") + R"('"}]},
                      {"name": "Other", "hotKey": 49231}]})");
     Output(std::string(TVOTOOL_PATH) + " build " + dir.File("keys.json") + " " + dir.File("keys.tvo"));
     return dir.File("keys.tvo");
@@ -141,10 +142,8 @@ protected:
         QImage screen;
         EXPECT_TRUE(WaitFor([&] {
             std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)> image(
-                xcb_get_image_reply(c,
-                                    xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, display_.Root(), 0, 0, width,
-                                                  height, ~0u),
-                                    nullptr),
+                xcb_get_image_reply(
+                    c, xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, display_.Root(), 0, 0, width, height, ~0u), nullptr),
                 &std::free);
             if (!image)
                 return false;
@@ -184,7 +183,7 @@ TEST_F(TarvoProgram, AHotKeyMadeWithTheKeyboardAloneWorksAtOnceAndIsSaved)
     Keys("alt+n");
     ASSERT_TRUE(Shown("Hotkey definition"));
     Type("Writer");
-    Keys("Tab ctrl+alt+w alt+n");      // the key field captures the combination
+    Keys("Tab ctrl+alt+w alt+n"); // the key field captures the combination
     ASSERT_TRUE(Shown("Hotkey command"));
     Type("touch");
     Keys("alt+f");
@@ -212,7 +211,8 @@ TEST_F(TarvoProgram, MinimisesIntoTheTrayAndComesBackOnADoubleClick)
     // The icon is the tray's only client, at the panel's right end.
     const std::string panel = Output("xdotool search --classname panel | head -1");
     ASSERT_FALSE(panel.empty());
-    Xdotool("mousemove --window " + panel.substr(0, panel.size() - 1) + " 16 16 sleep 0.3 click --repeat 2 --delay 80 1");
+    Xdotool("mousemove --window " + panel.substr(0, panel.size() - 1)
+            + " 16 16 sleep 0.3 click --repeat 2 --delay 80 1");
     EXPECT_TRUE(Shown("Tarvo")) << ReadTextFile(dir_.File("tarvo.txt"));
 }
 
@@ -220,8 +220,8 @@ TEST_F(TarvoProgram, SwitchedToGermanItAsksInGerman)
 {
     Start(WriteKeys(dir_));
     Xdotool("windowactivate --sync " + std::to_string(MainWindow()));
-    Keys("alt+l Down");                // the language list: deutsch
-    Keys("alt+l");                     // "&Löschen" without a selection
+    Keys("alt+l Down"); // the language list: deutsch
+    Keys("alt+l");      // "&Löschen" without a selection
     EXPECT_TRUE(Shown("Keine Auswahl")) << "message 8 in German";
     Keys("Return");
     EXPECT_TRUE(Shown("Keine Auswahl", false));
@@ -231,7 +231,7 @@ TEST_F(TarvoProgram, QuittingWithUnsavedChangesCanBeCancelled)
 {
     Start(WriteKeys(dir_));
     Xdotool("windowactivate --sync " + std::to_string(MainWindow()));
-    Keys("alt+c Down Up alt+d");       // select "Other" and delete it
+    Keys("alt+c Down Up alt+d"); // select "Other" and delete it
     ASSERT_TRUE(Shown("Delete"));
     Keys("alt+y");
     ASSERT_TRUE(Shown("Delete", false));

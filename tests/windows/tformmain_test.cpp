@@ -325,8 +325,9 @@ TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLogged)
     const QtMessageHandler previous = qInstallMessageHandler(RecordLog);
     TFormMain& form = Open();
     qInstallMessageHandler(previous);
-    EXPECT_EQ(logged, "hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is held by another program "
-                      "or another hotkey\n");
+    EXPECT_EQ(logged,
+              "hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is held by another program "
+              "or another hotkey\n");
     EXPECT_EQ(ListLines(), (Lines{"Edit (Strg+Alt+E)", "Run (Strg+Alt+R)"}));
     EXPECT_TRUE(form.LBListe->item(0)->icon().isNull());
     EXPECT_FALSE(form.LBListe->item(1)->icon().isNull());

@@ -180,8 +180,9 @@ TEST_F(ListenTest, RunsThePressedHotKeyReportsRefusalsAndWithdrawsOnSignal)
         keyboard.Type(e, {XK_Control_L, XK_Alt_L});
         EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(Marker()); }, ListenTimeout)) << listener.Errors();
         EXPECT_EQ(listener.Stop(signal), 0);
-        EXPECT_EQ(listener.Errors(), "tvotool: hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is "
-                                     "held by another program or another hotkey\n");
+        EXPECT_EQ(listener.Errors(),
+                  "tvotool: hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is "
+                  "held by another program or another hotkey\n");
         EXPECT_TRUE(keyboard.IsFree(e, XCtrlAlt)) << "withdrawn";
     }
 }

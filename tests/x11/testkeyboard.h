@@ -44,7 +44,7 @@ public:
     xcb_keycode_t Keycode(xcb_keysym_t keysym) const
     {
         std::unique_ptr<xcb_key_symbols_t, decltype(&xcb_key_symbols_free)> symbols(xcb_key_symbols_alloc(connection_),
-                                                                                   &xcb_key_symbols_free);
+                                                                                    &xcb_key_symbols_free);
         const TReply<xcb_keycode_t> keycodes(xcb_key_symbols_get_keycode(symbols.get(), keysym));
         return keycodes ? keycodes.get()[0] : 0;
     }
@@ -66,8 +66,8 @@ public:
     // false when another client holds it.
     bool Hold(xcb_keycode_t key, uint16_t modifiers)
     {
-        const auto cookie = xcb_grab_key_checked(connection_, 0, root_, modifiers, key, XCB_GRAB_MODE_ASYNC,
-                                                 XCB_GRAB_MODE_ASYNC);
+        const auto cookie =
+            xcb_grab_key_checked(connection_, 0, root_, modifiers, key, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
         return !TReply<xcb_generic_error_t>(xcb_request_check(connection_, cookie));
     }
     // Whether no other client holds the key with exactly these modifiers.

@@ -92,10 +92,9 @@ TEST_F(X11HotKeysTest, KeysFireWhateverLocksAreOn)
         uint16_t virtualKey;
         xcb_keysym_t keysym;
     } keys[] = {
-        {'E', XK_e},
-        {0x61, XK_KP_1},      // keypad 1: KP_End with NumLock off
-        {0x0D, XK_KP_Enter},  // Enter is the main key's and the keypad's
-        {0xBA, XK_semicolon}, // found by its position
+        {'E', XK_e},          {0x61, XK_KP_1}, // keypad 1: KP_End with NumLock off
+        {0x0D, XK_KP_Enter},                   // Enter is the main key's and the keypad's
+        {0xBA, XK_semicolon},                  // found by its position
         {0x24, XK_Home},
     };
     for (size_t i = 0; i < std::size(keys); ++i)
@@ -108,7 +107,8 @@ TEST_F(X11HotKeysTest, KeysFireWhateverLocksAreOn)
             on.push_back(std::make_unique<TLockOn>(*keyboard_, lock));
         for (size_t i = 0; i < std::size(keys); ++i) {
             TypeCtrlAlt(keys[i].keysym);
-            EXPECT_EQ(Pressed(), Ids{static_cast<uint16_t>(i + 1)}) << "key " << i << " with " << locks.size() << " locks";
+            EXPECT_EQ(Pressed(), Ids{static_cast<uint16_t>(i + 1)})
+                << "key " << i << " with " << locks.size() << " locks";
         }
     }
 }

@@ -25,18 +25,17 @@ using namespace tarvo;
 
 namespace {
 
-constexpr const char* Usage =
-    "Usage: tarvo [FILE]\n"
-    "Keeps system-wide hotkeys that start programs; lives in the notification area.\n"
-    "\n"
-    "  FILE       the hotkey file to open: \".tvo\" is added to a name without an\n"
-    "             extension, the program's directory to a name without a directory.\n"
-    "             Without FILE, KeyList.TVO in the program's directory is opened.\n"
-    "  --autostart on|off  start Tarvo at every login, or no longer\n"
-    "  --help     show this text\n"
-    "  --version  show the version and its release date\n"
-    "\n"
-    "Tarvo needs an X display.\n";
+constexpr const char* Usage = "Usage: tarvo [FILE]\n"
+                              "Keeps system-wide hotkeys that start programs; lives in the notification area.\n"
+                              "\n"
+                              "  FILE       the hotkey file to open: \".tvo\" is added to a name without an\n"
+                              "             extension, the program's directory to a name without a directory.\n"
+                              "             Without FILE, KeyList.TVO in the program's directory is opened.\n"
+                              "  --autostart on|off  start Tarvo at every login, or no longer\n"
+                              "  --help     show this text\n"
+                              "  --version  show the version and its release date\n"
+                              "\n"
+                              "Tarvo needs an X display.\n";
 
 // Shows each problem that did not stop the start, once the window is up.
 void ShowStartupProblems(const TStartupProblems& problems)

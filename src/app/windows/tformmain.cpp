@@ -177,8 +177,7 @@ void TFormMain::WidenButtonsIntoGaps()
     for (QPushButton* button : buttons) {
         const QStyle& style = *button->style();
         const int needed = button->fontMetrics().size(Qt::TextShowMnemonic, button->text()).width()
-                           + style.pixelMetric(QStyle::PM_ButtonMargin)
-                           + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth);
+            + style.pixelMetric(QStyle::PM_ButtonMargin) + 2 * style.pixelMetric(QStyle::PM_DefaultFrameWidth);
         if (needed <= button->width())
             continue;
         int left = 0, right = width();
@@ -550,8 +549,8 @@ void TFormMain::LogRefusal(const THotTarvo& hotkey) const
 
 void TFormMain::ReportLaunchFailure(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)
 {
-    qCWarning(lcWindows).noquote() << QString::fromStdString("hotkey \"" + hotkey.Name + "\", command \""
-                                                             + command.Name + "\": " + reason);
+    qCWarning(lcWindows).noquote() << QString::fromStdString("hotkey \"" + hotkey.Name + "\", command \"" + command.Name
+                                                             + "\": " + reason);
     const bool german = Document().Language == LanguageGerman;
     TrayIcon1->ShowNotice(hotkey.Name, (german ? "Befehl \"" : "Command \"") + command.Name + "\": " + reason);
 }

@@ -131,7 +131,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     // Escape does not close the main window.
-    void reject() override {}
+    void reject() override { }
     // Enter clicks the focused button and nothing else: the window has no
     // default button.
     void keyPressEvent(QKeyEvent* event) override;

@@ -13,7 +13,7 @@ namespace tarvo {
 class TTrayPopupMenu : public ITrayMenu {
 public:
     // The menu must outlive this object.
-    explicit TTrayPopupMenu(QMenu& menu) : menu_(menu) {}
+    explicit TTrayPopupMenu(QMenu& menu) : menu_(menu) { }
 
     int Count() const override;
     int32_t Tag(int index) const override;

@@ -95,7 +95,6 @@ private slots:
     void TrayChanged();
 
 private:
-
     QWidget& window_;
     QSystemTrayIcon tray_;
     bool active_ = true;

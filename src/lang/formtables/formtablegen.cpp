@@ -38,9 +38,8 @@ int main(int argc, char** argv)
         const auto bytes = tarvo::platform::ReadWholeFile(tableFile);
         if (!bytes)
             throw tarvo::EFOpenError(tableFile);
-        const tarvo::TFormTable table =
-            tarvo::ParseFormTable(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()),
-                                  tableFile);
+        const tarvo::TFormTable table = tarvo::ParseFormTable(
+            std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), tableFile);
         const std::string tableName = std::filesystem::path(tableFile).filename().string();
         const std::string headerName = std::filesystem::path(headerFile).filename().string();
         WriteText(sourceFile, tarvo::ResourceSource(table, headerName, tableName));

@@ -114,7 +114,8 @@ int32_t ParseStyle(const TFields& message)
     for (const QString& flag : QString::fromStdString(message.String("style")).split('|')) {
         auto found = StyleFlags.find(flag.trimmed());
         if (found == StyleFlags.end())
-            throw ESourceError{message.Where("style") + " has the unknown flag \"" + flag.trimmed().toStdString() + "\""};
+            throw ESourceError{message.Where("style") + " has the unknown flag \"" + flag.trimmed().toStdString()
+                               + "\""};
         style |= found->second;
     }
     return static_cast<int32_t>(style);
@@ -145,8 +146,7 @@ void ParseFile(const TFields& file, const std::string& where, TMessageFiles& fil
         auto records = std::make_unique<TIDList>();
         for (int i = 0; i < messages.size(); ++i) {
             const std::string messageWhere = where + ".messages[" + std::to_string(i) + "]";
-            const TFields message(messages[i], messageWhere,
-                                  {"id", "name", "style", "remark", "english", "german"});
+            const TFields message(messages[i], messageWhere, {"id", "name", "style", "remark", "english", "german"});
             auto record = ParseMessage(message, language);
             if (records->IDExists(record->ID))
                 throw ESourceError{messageWhere + ": the number " + std::to_string(record->ID) + " is used twice"};

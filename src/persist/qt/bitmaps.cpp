@@ -71,9 +71,8 @@ TEntryBitmaps LoadBitmaps(const TBitmappedListEntry& entry)
             qCWarning(lcPersist) << "The program has no bitmap" << resource;
     }
     if (!bitmaps.LargeBitmap.isNull())
-        bitmaps.SmallBitmap = bitmaps.LargeBitmap.scaled(TEntryBitmaps::SmallBitmapSize,
-                                                         TEntryBitmaps::SmallBitmapSize, Qt::IgnoreAspectRatio,
-                                                         Qt::SmoothTransformation);
+        bitmaps.SmallBitmap = bitmaps.LargeBitmap.scaled(TEntryBitmaps::SmallBitmapSize, TEntryBitmaps::SmallBitmapSize,
+                                                         Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return bitmaps;
 }
 

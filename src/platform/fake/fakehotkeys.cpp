@@ -35,9 +35,8 @@ const TFakeHotKeys::TRegistration* TFakeHotKeys::Holder(THotKeyCombination combi
     // "No key" is a combination nobody holds.
     if (combination.VirtualKey == 0)
         return nullptr;
-    auto found = std::ranges::find_if(Registrations, [&](const TRegistration& registration) {
-        return registration.Combination == combination;
-    });
+    auto found = std::ranges::find_if(
+        Registrations, [&](const TRegistration& registration) { return registration.Combination == combination; });
     return found == Registrations.end() ? nullptr : &*found;
 }
 

@@ -27,7 +27,7 @@ public:
     // here holds it.
     bool Press(THotKeyCombination combination, uint32_t time = 0);
 
-    std::vector<TRegistration> Registrations; // in the order they were made
+    std::vector<TRegistration> Registrations;      // in the order they were made
     std::vector<THotKeyCombination> HeldElsewhere; // refused as held by another program
 };
 

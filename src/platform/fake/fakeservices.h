@@ -17,7 +17,7 @@ namespace tarvo::platform {
 
 class TFakeProgram : public IProgram {
 public:
-    explicit TFakeProgram(std::string path) : Path(std::move(path)) {}
+    explicit TFakeProgram(std::string path) : Path(std::move(path)) { }
     std::string ProgramPath() const override { return Path; }
     std::string Path;
 };
@@ -68,7 +68,7 @@ public:
         if (Failing.count(file))
             throw ELaunchError("cannot start \"" + file + "\": no such file");
     }
-    void WaitForShowCommands() override {}
+    void WaitForShowCommands() override { }
     std::vector<TLaunch> Launches;
     std::set<std::string> Failing;
 };

@@ -18,7 +18,7 @@ public:
 class THeadlessWindowSystem : public IWindowSystem {
 public:
     std::vector<TTopLevelWindow> TopLevelWindows() const override { return {}; }
-    void RestoreAndActivate(TWindowId /*window*/) override {}
+    void RestoreAndActivate(TWindowId /*window*/) override { }
 };
 
 // Starts programs; without a window system their windows cannot be shown in
@@ -30,7 +30,7 @@ public:
     {
         StartDetached(PlanLaunch(file, parameters, directory));
     }
-    void WaitForShowCommands() override {}
+    void WaitForShowCommands() override { }
 };
 
 // Without a window system no combination can be registered.
@@ -42,8 +42,8 @@ public:
         return THotKeyResult::Unavailable;
     }
     // Nothing is ever registered, so there is nothing to withdraw.
-    void Unregister(IHotKeyOwner& /*owner*/, uint16_t /*id*/) override {}
-    void UnregisterAll(IHotKeyOwner& /*owner*/) override {}
+    void Unregister(IHotKeyOwner& /*owner*/, uint16_t /*id*/) override { }
+    void UnregisterAll(IHotKeyOwner& /*owner*/) override { }
 };
 
 } // namespace

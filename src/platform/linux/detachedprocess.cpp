@@ -83,7 +83,8 @@ pid_t StartDetached(const TLaunchPlan& plan)
     // The C library starts the child without copying this process's memory
     // and returns the error of the failed step (directory, execution).
     pid_t pid = 0;
-    if (const int error = ::posix_spawn(&pid, plan.Program.c_str(), actions.Get(), attributes.Get(), argv.data(), environ))
+    if (const int error =
+            ::posix_spawn(&pid, plan.Program.c_str(), actions.Get(), attributes.Get(), argv.data(), environ))
         throw StartError(plan, error);
     reaper.Adopt(pid);
     return pid;

@@ -29,7 +29,9 @@ TRegistryDirectories RegistryDirectories(const IEnvironment& environment)
     return {std::string(SystemDirectory), UserDirectory(environment)};
 }
 
-TFileRegistry::TFileRegistry(TRegistryDirectories directories) : directories_(std::move(directories)) {}
+TFileRegistry::TFileRegistry(TRegistryDirectories directories) : directories_(std::move(directories))
+{
+}
 
 std::string TFileRegistry::FileOf(TRootKey root) const
 {

@@ -114,7 +114,7 @@ bool TakePrefix(std::string_view& text, std::string_view prefix)
 // The file's lines, trimmed, one after the other.
 class TLineReader {
 public:
-    explicit TLineReader(std::string_view text) : rest_(text) {}
+    explicit TLineReader(std::string_view text) : rest_(text) { }
 
     bool AtEnd() const { return rest_.empty(); }
 

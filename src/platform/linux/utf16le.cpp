@@ -113,8 +113,8 @@ std::vector<uint8_t> Utf16LeToUtf8WithoutTerminator(const std::vector<uint8_t>& 
     std::vector<uint8_t> utf8;
     for (size_t i = 0; i < units.size(); ++i) {
         const uint32_t unit = units[i];
-        const bool pairStarts = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size()
-            && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+        const bool pairStarts = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < units.size() && units[i + 1] >= 0xDC00
+            && units[i + 1] <= 0xDFFF;
         if (pairStarts) {
             AppendUtf8(utf8, 0x10000 + ((unit - 0xD800) << 10) + (units[i + 1] - 0xDC00));
             ++i;

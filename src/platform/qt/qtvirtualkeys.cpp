@@ -67,24 +67,13 @@ constexpr TQtKeyEntry NamedKeys[] = {
 // The keypad keys other than the digits with NumLock on. With NumLock off
 // the digit keys report the keys printed beside the digits.
 constexpr TQtKeyEntry KeypadKeys[] = {
-    {Qt::Key_Insert, VkNumpad0},
-    {Qt::Key_End, VkNumpad0 + 1},
-    {Qt::Key_Down, VkNumpad0 + 2},
-    {Qt::Key_PageDown, VkNumpad0 + 3},
-    {Qt::Key_Left, VkNumpad0 + 4},
-    {Qt::Key_Clear, VkNumpad0 + 5},
-    {Qt::Key_Right, VkNumpad0 + 6},
-    {Qt::Key_Home, VkNumpad0 + 7},
-    {Qt::Key_Up, VkNumpad0 + 8},
-    {Qt::Key_PageUp, VkNumpad0 + 9},
-    {Qt::Key_Delete, VkDecimal},
-    {Qt::Key_Period, VkDecimal},
+    {Qt::Key_Insert, VkNumpad0},       {Qt::Key_End, VkNumpad0 + 1},  {Qt::Key_Down, VkNumpad0 + 2},
+    {Qt::Key_PageDown, VkNumpad0 + 3}, {Qt::Key_Left, VkNumpad0 + 4}, {Qt::Key_Clear, VkNumpad0 + 5},
+    {Qt::Key_Right, VkNumpad0 + 6},    {Qt::Key_Home, VkNumpad0 + 7}, {Qt::Key_Up, VkNumpad0 + 8},
+    {Qt::Key_PageUp, VkNumpad0 + 9},   {Qt::Key_Delete, VkDecimal},   {Qt::Key_Period, VkDecimal},
     {Qt::Key_Comma, VkDecimal}, // layouts with a decimal comma
-    {Qt::Key_Asterisk, VkMultiply},
-    {Qt::Key_Plus, VkAdd},
-    {Qt::Key_Minus, VkSubtract},
-    {Qt::Key_Slash, VkDivide},
-    {Qt::Key_Enter, VkReturn},
+    {Qt::Key_Asterisk, VkMultiply},    {Qt::Key_Plus, VkAdd},         {Qt::Key_Minus, VkSubtract},
+    {Qt::Key_Slash, VkDivide},         {Qt::Key_Enter, VkReturn},
 };
 
 template <size_t N>

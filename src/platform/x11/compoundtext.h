@@ -17,7 +17,7 @@ namespace tarvo::platform::x11 {
 // use and kept.
 class TCompoundTextDecoder {
 public:
-    explicit TCompoundTextDecoder(const TConnection& connection) : connection_(connection) {}
+    explicit TCompoundTextDecoder(const TConnection& connection) : connection_(connection) { }
     ~TCompoundTextDecoder();
     TCompoundTextDecoder(const TCompoundTextDecoder&) = delete;
     TCompoundTextDecoder& operator=(const TCompoundTextDecoder&) = delete;

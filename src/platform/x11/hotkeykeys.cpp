@@ -68,8 +68,8 @@ constexpr std::array KeysymTable{
 
 // The keypad keys 0 to 9 as they read with NumLock off.
 constexpr std::array<xcb_keysym_t, 10> KeypadWithoutNumLock{
-    XK_KP_Insert, XK_KP_End, XK_KP_Down, XK_KP_Next, XK_KP_Left,
-    XK_KP_Begin, XK_KP_Right, XK_KP_Home, XK_KP_Up, XK_KP_Prior,
+    XK_KP_Insert, XK_KP_End,   XK_KP_Down, XK_KP_Next, XK_KP_Left,
+    XK_KP_Begin,  XK_KP_Right, XK_KP_Home, XK_KP_Up,   XK_KP_Prior,
 };
 
 } // namespace

@@ -16,10 +16,9 @@ TKeyboardChanges::TKeyboardChanges(TConnection& connection)
     constexpr uint16_t events = XCB_XKB_EVENT_TYPE_NEW_KEYBOARD_NOTIFY | XCB_XKB_EVENT_TYPE_MAP_NOTIFY;
     // The parts the users of the connection read: key types and symbols for
     // key names, symbols and the modifier map for grabs.
-    constexpr uint16_t mapParts = XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS
-                                  | XCB_XKB_MAP_PART_MODIFIER_MAP;
-    xcb_xkb_select_events(connection.Xcb(), XCB_XKB_ID_USE_CORE_KBD, events, 0, events, mapParts, mapParts,
-                          nullptr);
+    constexpr uint16_t mapParts =
+        XCB_XKB_MAP_PART_KEY_TYPES | XCB_XKB_MAP_PART_KEY_SYMS | XCB_XKB_MAP_PART_MODIFIER_MAP;
+    xcb_xkb_select_events(connection.Xcb(), XCB_XKB_ID_USE_CORE_KBD, events, 0, events, mapParts, mapParts, nullptr);
     connection.Flush();
     xkbEvent_ = xkbEvent;
 }

@@ -12,8 +12,7 @@ namespace tarvo::platform::x11 {
 
 TKeyboardMap::TKeyboardMap(xcb_connection_t* connection)
     : symbols_(xcb_key_symbols_alloc(connection), &xcb_key_symbols_free),
-      minKeycode_(xcb_get_setup(connection)->min_keycode),
-      maxKeycode_(xcb_get_setup(connection)->max_keycode)
+      minKeycode_(xcb_get_setup(connection)->min_keycode), maxKeycode_(xcb_get_setup(connection)->max_keycode)
 {
     const TReply<xcb_get_modifier_mapping_reply_t> map(
         xcb_get_modifier_mapping_reply(connection, xcb_get_modifier_mapping(connection), nullptr));

@@ -8,8 +8,7 @@
 namespace tarvo::platform::x11 {
 
 TX11KeyNames::TX11KeyNames(std::shared_ptr<TConnection> connection)
-    : connection_(std::move(connection)),
-      context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS), &xkb_context_unref),
+    : connection_(std::move(connection)), context_(xkb_context_new(XKB_CONTEXT_NO_FLAGS), &xkb_context_unref),
       keymap_(nullptr, &xkb_keymap_unref), changes_(*connection_)
 {
     if (!context_)

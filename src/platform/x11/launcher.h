@@ -15,7 +15,7 @@ public:
     // How long a started program may take to show its first window.
     static constexpr std::chrono::milliseconds WindowPatience{5000};
 
-    explicit TX11Launcher(std::shared_ptr<TWindowManager> manager) : watcher_(std::move(manager), WindowPatience) {}
+    explicit TX11Launcher(std::shared_ptr<TWindowManager> manager) : watcher_(std::move(manager), WindowPatience) { }
 
     void Execute(const std::string& file, const std::string& parameters, const std::string& directory,
                  TShowCommand show) override;

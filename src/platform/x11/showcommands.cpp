@@ -79,7 +79,8 @@ void TShowCommandWatcher::OnEvent(const xcb_generic_event_t& event)
         }
         break;
     }
-    default: break;
+    default:
+        break;
     }
 }
 

@@ -35,8 +35,8 @@ bool TWindowManager::Running()
 {
     xcb_window_t check = XCB_WINDOW_NONE;
     xcb_window_t self = XCB_WINDOW_NONE;
-    return xcb_ewmh_get_supporting_wm_check_reply(
-               &ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, connection_->Root()), &check, nullptr)
+    return xcb_ewmh_get_supporting_wm_check_reply(&ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, connection_->Root()),
+                                                  &check, nullptr)
         && xcb_ewmh_get_supporting_wm_check_reply(&ewmh_, xcb_ewmh_get_supporting_wm_check(&ewmh_, check), &self,
                                                   nullptr)
         && self == check;
@@ -88,8 +88,7 @@ std::vector<xcb_window_t> TWindowManager::UnmanagedWindows()
         TReply<xcb_get_property_reply_t> state(xcb_get_property_reply(c, stateCookies[i], nullptr));
         const bool iconic = state && xcb_get_property_value_length(state.get()) >= 4
             && *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) == XCB_ICCCM_WM_STATE_ICONIC;
-        if (attributes && !attributes->override_redirect
-            && (attributes->map_state != XCB_MAP_STATE_UNMAPPED || iconic))
+        if (attributes && !attributes->override_redirect && (attributes->map_state != XCB_MAP_STATE_UNMAPPED || iconic))
             windows.push_back(children[i]);
     }
     return windows;
@@ -172,10 +171,9 @@ void TWindowManager::Maximize(xcb_window_t window)
     } else {
         const xcb_screen_t* screen = connection_->Screen();
         const uint32_t geometry[] = {0, 0, screen->width_in_pixels, screen->height_in_pixels};
-        xcb_configure_window(connection_->Xcb(), window,
-                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH
-                                 | XCB_CONFIG_WINDOW_HEIGHT,
-                             geometry);
+        xcb_configure_window(
+            connection_->Xcb(), window,
+            XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH | XCB_CONFIG_WINDOW_HEIGHT, geometry);
     }
     connection_->Flush();
 }

@@ -22,8 +22,9 @@ TTextProperty PropertyText(xcb_connection_t* c, xcb_get_property_cookie_t cookie
     TReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(c, cookie, nullptr));
     if (!reply || reply->format != 8)
         return {};
-    return {reply->type, std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
-                                     static_cast<size_t>(xcb_get_property_value_length(reply.get())))};
+    return {reply->type,
+            std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
+                        static_cast<size_t>(xcb_get_property_value_length(reply.get())))};
 }
 
 } // namespace

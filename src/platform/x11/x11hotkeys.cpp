@@ -101,7 +101,9 @@ THotKeyResult TX11HotKeys::Grab(TRegistration& registration)
             return THotKeyResult::Taken;
         // Grabs of one client do not exclude each other, so grabs that two
         // registrations share are checked here.
-        const auto shared = [&](const TGrab& grab) { return std::ranges::find(other.Grabs, grab) != other.Grabs.end(); };
+        const auto shared = [&](const TGrab& grab) {
+            return std::ranges::find(other.Grabs, grab) != other.Grabs.end();
+        };
         if (std::ranges::any_of(wanted, shared))
             return THotKeyResult::Taken;
     }
@@ -174,9 +176,8 @@ void TX11HotKeys::HandleKeyPress(const xcb_key_press_event_t& event)
         return;
     const uint16_t modifiers = event.state & ~keyboard_->LockMask() & 0xFF;
     for (const TRegistration& registration : registrations_) {
-        const bool pressed =
-            registration.Modifiers == modifiers &&
-            std::ranges::any_of(registration.Grabs, [&](const TGrab& grab) { return grab.Keycode == event.detail; });
+        const bool pressed = registration.Modifiers == modifiers
+            && std::ranges::any_of(registration.Grabs, [&](const TGrab& grab) { return grab.Keycode == event.detail; });
         if (pressed) {
             // The owner may change the registrations; nothing of them is used afterwards.
             registration.Owner->HotKeyPressed(THotKeyPress{registration.Id, event.time});

@@ -44,7 +44,7 @@ private:
         IHotKeyOwner* Owner;
         uint16_t Id;
         THotKeyCombination Combination;
-        uint16_t Modifiers = 0;   // X modifier mask, without lock bits
+        uint16_t Modifiers = 0;        // X modifier mask, without lock bits
         std::vector<TGrab> Grabs = {}; // empty while the keyboard lacks the key
     };
 
