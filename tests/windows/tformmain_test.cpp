@@ -314,7 +314,7 @@ TEST_F(MainWindow, AFailedSaveIsReportedAndStopsTheCloseInProgress)
     EXPECT_EQ(closed.count(), 1);
 }
 
-TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLogged)
+TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLoggedWithTheCount)
 {
     fakes_.HotKeys.HeldElsewhere = {CombinationOf(CtrlAltR)};
     Load([](THotKeyFile& document) {
@@ -327,7 +327,7 @@ TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLogged)
     qInstallMessageHandler(previous);
     EXPECT_EQ(logged,
               "hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is held by another program "
-              "or another hotkey\n");
+              "or another hotkey\n1 of 2 hotkeys registered\n");
     EXPECT_EQ(ListLines(), (Lines{"Edit (Strg+Alt+E)", "Run (Strg+Alt+R)"}));
     EXPECT_TRUE(form.LBListe->item(0)->icon().isNull());
     EXPECT_FALSE(form.LBListe->item(1)->icon().isNull());

@@ -511,9 +511,12 @@ void TFormMain::DeactivateHotKey(THotTarvo& hotkey)
 void TFormMain::RegisterAllHotKeys()
 {
     registrar_->RegisterAllHotKeys();
-    for (int i = 0; i < Document().HotKeyList->Count(); ++i)
+    const int count = Document().HotKeyList->Count();
+    for (int i = 0; i < count; ++i)
         LogRefusal(Document().HotKey(i));
     ShowRegistrationMarks();
+    const auto refused = static_cast<int>(registrar_->RefusedHotKeys().size());
+    qCInfo(lcWindows, "%d of %d hotkeys registered", count - refused, count);
 }
 
 void TFormMain::UnregisterAllHotKeys()

@@ -11,20 +11,27 @@ namespace {
 constexpr int32_t FixedEntryTag = -1;
 } // namespace
 
+TTrayPopupMenu::TTrayPopupMenu(QMenu& menu) : menu_(menu)
+{
+    for (QAction* action : menu_.actions())
+        entries_.push_back({action, action->data().toInt()});
+}
+
 int TTrayPopupMenu::Count() const
 {
-    return static_cast<int>(menu_.actions().size());
+    return static_cast<int>(entries_.size());
 }
 
 int32_t TTrayPopupMenu::Tag(int index) const
 {
-    return Entry(index).data().toInt();
+    return entries_.at(index).Tag;
 }
 
 void TTrayPopupMenu::Append(int32_t tag, TClickHandler onClick)
 {
     QAction* entry = menu_.addAction(QString());
     entry->setData(tag);
+    entries_.push_back({entry, tag});
     QObject::connect(entry, &QAction::triggered, entry, [entry, onClick = std::move(onClick)] {
         RunReportingErrors([&] { onClick(entry->data().toInt()); });
     });
@@ -32,22 +39,18 @@ void TTrayPopupMenu::Append(int32_t tag, TClickHandler onClick)
 
 void TTrayPopupMenu::SetCaption(int index, const std::string& caption)
 {
-    Entry(index).setText(QString::fromStdString(caption));
+    entries_.at(index).Action->setText(QString::fromStdString(caption));
 }
 
 void TTrayPopupMenu::Remove(int index)
 {
-    delete &Entry(index);
+    delete entries_.at(index).Action;
+    entries_.erase(entries_.begin() + index);
 }
 
 void TTrayPopupMenu::MarkFixed(QAction& entry)
 {
     entry.setData(FixedEntryTag);
-}
-
-QAction& TTrayPopupMenu::Entry(int index) const
-{
-    return *menu_.actions().at(index);
 }
 
 } // namespace tarvo
