@@ -29,6 +29,16 @@ void OnSignal(int /*signal*/)
     interrupted = 1;
 }
 
+void InstallSignalHandlers()
+{
+    struct sigaction action { };
+    action.sa_handler = &OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0; // no SA_RESTART: a signal cuts waits short
+    for (int signal : {SIGINT, SIGTERM, SIGHUP})
+        ::sigaction(signal, &action, nullptr);
+}
+
 std::string ProcFile(pid_t pid, const std::string& name)
 {
     return "/proc/" + std::to_string(pid) + "/" + name;
@@ -79,14 +89,26 @@ long long ContextSwitches(pid_t pid)
 
 } // namespace
 
-void InstallSignalHandlers()
+int RunBenchmark(int argc, char** argv, const char* option, int defaultCount, int minimum,
+                 const std::function<int(int count)>& run)
 {
-    struct sigaction action { };
-    action.sa_handler = &OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = 0; // no SA_RESTART: a signal cuts waits short
-    for (int signal : {SIGINT, SIGTERM, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
+    const std::string program = std::filesystem::path(argv[0]).filename().string();
+    int count = defaultCount;
+    if (argc == 3 && std::strcmp(argv[1], option) == 0)
+        count = std::atoi(argv[2]);
+    if ((argc != 1 && argc != 3) || count < minimum) {
+        std::fprintf(stderr, "usage: %s [%s N]   (N at least %d, default %d)\n", program.c_str(), option, minimum,
+                     defaultCount);
+        return 2;
+    }
+    InstallSignalHandlers();
+    try {
+        return run(count);
+    } catch (const std::exception& error) {
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), error.what());
+        return 1;
+    }
 }
 
 void CheckInterrupted()

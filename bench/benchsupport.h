@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,9 +22,15 @@ using std::chrono::milliseconds;
 // How long a program may take to start and get ready.
 constexpr milliseconds ReadyTimeout{10000};
 
+// The whole of a benchmark's main: reads "[OPTION N]" (N at least minimum,
+// defaultCount without the option), then calls run(N) with the signal
+// handlers installed, and reports an error as the program's.
+// Returns the exit status.
+int RunBenchmark(int argc, char** argv, const char* option, int defaultCount, int minimum,
+                 const std::function<int(int count)>& run);
+
 // SIGINT, SIGTERM and SIGHUP end a run through the normal clean-up path:
-// every wait is bounded and checks the flag.
-void InstallSignalHandlers();
+// every wait is bounded and checks for them.
 void CheckInterrupted();
 void Pause(milliseconds duration);
 int RemainingMs(Clock::time_point deadline);

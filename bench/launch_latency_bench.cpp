@@ -307,19 +307,5 @@ int Run(int presses)
 
 int main(int argc, char** argv)
 {
-    int presses = 100;
-    if (argc == 3 && std::strcmp(argv[1], "--presses") == 0)
-        presses = std::atoi(argv[2]);
-    if ((argc != 1 && argc != 3) || presses < 50) {
-        std::fprintf(stderr, "usage: %s [--presses N]   (N at least 50, default 100)\n", argv[0]);
-        return 2;
-    }
-    InstallSignalHandlers();
-    try {
-        return Run(presses);
-    } catch (const std::exception& error) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "launch_latency_bench: %s\n", error.what());
-        return 1;
-    }
+    return tarvo::bench::RunBenchmark(argc, argv, "--presses", 100, 50, &Run);
 }

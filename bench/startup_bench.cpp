@@ -259,19 +259,5 @@ int Run(int runs)
 
 int main(int argc, char** argv)
 {
-    int runs = 10;
-    if (argc == 3 && std::strcmp(argv[1], "--runs") == 0)
-        runs = std::atoi(argv[2]);
-    if ((argc != 1 && argc != 3) || runs < 1) {
-        std::fprintf(stderr, "usage: %s [--runs N]   (N at least 1, default 10)\n", argv[0]);
-        return 2;
-    }
-    InstallSignalHandlers();
-    try {
-        return Run(runs);
-    } catch (const std::exception& error) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "startup_bench: %s\n", error.what());
-        return 1;
-    }
+    return tarvo::bench::RunBenchmark(argc, argv, "--runs", 10, 1, &Run);
 }
