@@ -121,7 +121,13 @@ void TWindowManager::Activate(xcb_window_t window)
         const bool known = xcb_ewmh_get_wm_desktop_reply(&ewmh_, windowDesktop, &desktop, nullptr);
         if (xcb_ewmh_get_current_desktop_reply(&ewmh_, currentDesktop, &current, nullptr) && known
             && desktop != AllDesktops && desktop != current)
-            xcb_ewmh_request_change_current_desktop(&ewmh_, screen_, desktop, UserTime());
+            // Without a time the manager stamps the switch with its own
+            // clock, as it stamps the activation below (some, xfwm4 among
+            // them, ignore a pager's time). With the key press's time the
+            // switch could hand the focus to the desktop's last window with
+            // a time later than the manager's clock, and the X server would
+            // then drop the activation's focus change as out of date.
+            xcb_ewmh_request_change_current_desktop(&ewmh_, screen_, desktop, XCB_CURRENT_TIME);
         // Mapping a minimised window asks its manager to restore it (ICCCM);
         // the activation request does the same with most managers.
         xcb_map_window(c, window);
