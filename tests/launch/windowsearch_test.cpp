@@ -47,6 +47,24 @@ TEST_P(WindowSearch, AMinimisedWindowIsRestoredAndActivatedInsteadOfAStart)
         << "nothing is started";
 }
 
+// Programs keep titled helper windows that were never shown; a window that
+// its program hid after showing it carries the window manager's state.
+TEST_P(WindowSearch, AWindowHiddenAfterBeingShownIsFoundOneNeverShownIsNot)
+{
+    TTestWindow helper(*display, "Spell helper");
+    TTestWindow invoice(*display, "Invoice");
+    invoice.Show();
+    invoice.Hide(WindowManager());
+    const std::string report = scratch.File("report");
+    AddCommand(LAUNCH_PROBE_PATH, report, "invoice");
+    hotkey.ExecuteHotKey();
+    EXPECT_TRUE(WaitFor([&] { return IsBack(invoice); }));
+    hotkey.Command(0).LookForWindow = "helper";
+    hotkey.ExecuteHotKey();
+    EXPECT_FALSE(ReportLines(report).empty()) << "the file is opened instead";
+    EXPECT_FALSE(display->IsViewable(helper.Id()));
+}
+
 TEST_P(WindowSearch, WithoutAMatchingWindowTheFileIsOpened)
 {
     TTestWindow mail(*display, "Mail");

@@ -26,7 +26,9 @@ TReply<Reply> Own(Reply* reply)
     return TReply<Reply>(reply, &std::free);
 }
 
-constexpr uint32_t IconicState = 3; // ICCCM WM_STATE
+// ICCCM WM_STATE
+constexpr uint32_t WithdrawnState = 0;
+constexpr uint32_t IconicState = 3;
 
 } // namespace
 
@@ -187,6 +189,28 @@ void TTestWindow::Minimize(bool windowManager)
     }
     if (!WaitFor([this] { return display_.IsIconic(window_) && !display_.IsViewable(window_); }))
         throw std::runtime_error("the test window was not minimised");
+}
+
+void TTestWindow::Hide(bool windowManager)
+{
+    xcb_connection_t* c = display_.Xcb();
+    xcb_unmap_window(c, window_);
+    xcb_unmap_notify_event_t notice{};
+    notice.response_type = XCB_UNMAP_NOTIFY;
+    notice.event = display_.Root();
+    notice.window = window_;
+    xcb_send_event(c, 0, display_.Root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&notice));
+    xcb_flush(c);
+    const bool released = WaitFor([&] {
+        const auto clients = display_.Values(display_.Root(), "_NET_CLIENT_LIST");
+        auto tree = Own(xcb_query_tree_reply(c, xcb_query_tree(c, window_), nullptr));
+        return !display_.IsViewable(window_) && tree && tree->parent == display_.Root()
+            && (!windowManager || std::find(clients.begin(), clients.end(), window_) == clients.end());
+    });
+    if (!released)
+        throw std::runtime_error("the test window was not hidden");
+    display_.SetValues(window_, "WM_STATE", display_.Atom("WM_STATE"), {WithdrawnState, XCB_WINDOW_NONE});
 }
 
 namespace {

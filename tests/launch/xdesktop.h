@@ -77,6 +77,10 @@ public:
     // otherwise leaves it unmapped and iconic as a manager that has ended
     // would.
     void Minimize(bool windowManager);
+    // Hides the window as a program withdraws it (ICCCM) and waits until the
+    // window manager, if one runs, has let go of it. The window keeps a
+    // Withdrawn state, as xfwm4 leaves it; openbox would delete it.
+    void Hide(bool windowManager);
 
 private:
     const TTestDisplay& display_;
