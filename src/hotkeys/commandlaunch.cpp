@@ -12,8 +12,8 @@
 #include "persist/text.h"
 #include "persist/textservices.h"
 #include "platform/launcher.h"
+#include "platform/ownwindows.h"
 #include "platform/services.h"
-#include "platform/windowsystem.h"
 
 namespace tarvo {
 
@@ -47,7 +47,7 @@ platform::TShowCommand ShowCommand(int32_t execMode)
 std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)
 {
     const std::string pattern = "*" + lookFor + "*";
-    for (const auto& window : platform::Services().WindowSystem->TopLevelWindows()) {
+    for (const auto& window : platform::SearchableWindows()) {
         const std::string title = text::Decode(window.Title);
         if (!title.empty() && MatchesWildcard(FirstCharacters(title, ComparedTitleLength), pattern))
             return window.Id;
@@ -68,7 +68,7 @@ void THotKeyCommand::ExecuteCommand(const TLaunchFailureHandler& onFailure) cons
 {
     if (!LookForWindow.empty()) {
         if (const auto window = FindWindow(LookForWindow)) {
-            platform::Services().WindowSystem->RestoreAndActivate(*window);
+            platform::RestoreAndActivate(*window);
             return;
         }
     }

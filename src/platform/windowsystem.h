@@ -19,8 +19,11 @@ struct TTopLevelWindow {
 class IWindowSystem {
 public:
     virtual ~IWindowSystem() = default;
-    // The top-level application windows, topmost first; minimised and hidden
-    // ones included.
+    // The top-level application windows, topmost first: shown and minimised
+    // ones, and hidden ones that were shown before (a window manager marked
+    // them with its state). Windows never shown are left out: programs keep
+    // titled helper windows that nobody should see. The program's own hidden
+    // windows are added by the search (platform/ownwindows.h).
     virtual std::vector<TTopLevelWindow> TopLevelWindows() const = 0;
     // Restores the window if it is minimised or hidden, brings it to the
     // front and gives it the focus. A window that has gone meanwhile is

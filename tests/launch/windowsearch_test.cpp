@@ -1,5 +1,5 @@
-// Finding a window by a part of its title and bringing it back, with openbox
-// and without a window manager.
+// Finding a window by a part of its title and bringing it back, without a
+// window manager and under each one the tests know.
 #include "launchtest.h"
 
 using namespace tarvo;
@@ -7,17 +7,20 @@ using namespace tarvo::launchtest;
 
 namespace {
 
-// Runs every test once without a window manager and once under openbox.
-class WindowSearch : public LaunchTest, public testing::WithParamInterface<bool> {
+// Runs every test without a window manager and under each one the tests
+// know; a manager that is not installed is skipped.
+class WindowSearch : public LaunchTest, public testing::WithParamInterface<TWm> {
 protected:
     void SetUp() override
     {
+        if (!WmInstalled(GetParam()))
+            GTEST_SKIP() << WmName(GetParam()) << " is not installed (scripts/setup installs it)";
         LaunchTest::SetUp();
         if (!HasFatalFailure() && WindowManager())
-            openbox.emplace(*display);
+            wm.emplace(*display, GetParam());
     }
 
-    bool WindowManager() const { return GetParam(); }
+    bool WindowManager() const { return GetParam() != TWm::None; }
 
     // Whether the window is shown, not minimised, and has the focus.
     bool IsBack(const TTestWindow& window) const
@@ -26,7 +29,7 @@ protected:
             && display->ActiveWindow(WindowManager()) == window.Id();
     }
 
-    std::optional<TOpenbox> openbox;
+    std::optional<TRunningWm> wm;
 };
 
 TEST_P(WindowSearch, AMinimisedWindowIsRestoredAndActivatedInsteadOfAStart)
@@ -42,6 +45,24 @@ TEST_P(WindowSearch, AMinimisedWindowIsRestoredAndActivatedInsteadOfAStart)
     EXPECT_TRUE(WaitFor([&] { return IsBack(editor); }));
     EXPECT_FALSE(WaitFor([&] { return std::filesystem::exists(report); }, std::chrono::milliseconds(300)))
         << "nothing is started";
+}
+
+// Programs keep titled helper windows that were never shown; a window that
+// its program hid after showing it carries the window manager's state.
+TEST_P(WindowSearch, AWindowHiddenAfterBeingShownIsFoundOneNeverShownIsNot)
+{
+    TTestWindow helper(*display, "Spell helper");
+    TTestWindow invoice(*display, "Invoice");
+    invoice.Show();
+    invoice.Hide(WindowManager());
+    const std::string report = scratch.File("report");
+    AddCommand(LAUNCH_PROBE_PATH, report, "invoice");
+    hotkey.ExecuteHotKey();
+    EXPECT_TRUE(WaitFor([&] { return IsBack(invoice); }));
+    hotkey.Command(0).LookForWindow = "helper";
+    hotkey.ExecuteHotKey();
+    EXPECT_FALSE(ReportLines(report).empty()) << "the file is opened instead";
+    EXPECT_FALSE(display->IsViewable(helper.Id()));
 }
 
 TEST_P(WindowSearch, WithoutAMatchingWindowTheFileIsOpened)
@@ -75,8 +96,8 @@ TEST_P(WindowSearch, TitlesOnlyInWmNameAreReadInTheirOwnEncoding)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, WindowSearch, testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "WithOpenbox" : "WithoutWindowManager"; });
+INSTANTIATE_TEST_SUITE_P(, WindowSearch, testing::Values(TWm::None, TWm::Openbox, TWm::Xfwm4),
+                         [](const auto& info) { return WmName(info.param); });
 
 // A window manager that has ended can leave its check entry on the root
 // window, naming a window that is gone or (after the id was reused) one that

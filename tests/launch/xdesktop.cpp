@@ -26,7 +26,9 @@ TReply<Reply> Own(Reply* reply)
     return TReply<Reply>(reply, &std::free);
 }
 
-constexpr uint32_t IconicState = 3; // ICCCM WM_STATE
+// ICCCM WM_STATE
+constexpr uint32_t WithdrawnState = 0;
+constexpr uint32_t IconicState = 3;
 
 } // namespace
 
@@ -65,6 +67,19 @@ void TTestDisplay::SetValues(xcb_window_t window, const std::string& property, x
 {
     xcb_change_property(c_, XCB_PROP_MODE_REPLACE, window, Atom(property), type, 32,
                         static_cast<uint32_t>(values.size()), values.data());
+    xcb_flush(c_);
+}
+
+void TTestDisplay::Request(xcb_window_t window, const std::string& message, const std::vector<uint32_t>& values) const
+{
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = Atom(message);
+    std::copy(values.begin(), values.end(), event.data.data32);
+    xcb_send_event(c_, 0, Root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
     xcb_flush(c_);
 }
 
@@ -166,47 +181,102 @@ void TTestWindow::Show()
 
 void TTestWindow::Minimize(bool windowManager)
 {
-    xcb_connection_t* c = display_.Xcb();
     if (windowManager) {
-        xcb_client_message_event_t message{};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = window_;
-        message.type = display_.Atom("WM_CHANGE_STATE");
-        message.data.data32[0] = IconicState;
-        xcb_send_event(c, 0, display_.Root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                       reinterpret_cast<const char*>(&message));
+        display_.Request(window_, "WM_CHANGE_STATE", {IconicState});
     } else {
-        xcb_unmap_window(c, window_);
+        xcb_unmap_window(display_.Xcb(), window_);
         display_.SetValues(window_, "WM_STATE", display_.Atom("WM_STATE"), {IconicState, XCB_WINDOW_NONE});
     }
-    xcb_flush(c);
     if (!WaitFor([this] { return display_.IsIconic(window_) && !display_.IsViewable(window_); }))
         throw std::runtime_error("the test window was not minimised");
 }
 
-TOpenbox::TOpenbox(const TTestDisplay& display)
+void TTestWindow::Hide(bool windowManager)
 {
+    xcb_connection_t* c = display_.Xcb();
+    xcb_unmap_window(c, window_);
+    xcb_unmap_notify_event_t notice{};
+    notice.response_type = XCB_UNMAP_NOTIFY;
+    notice.event = display_.Root();
+    notice.window = window_;
+    xcb_send_event(c, 0, display_.Root(), XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&notice));
+    xcb_flush(c);
+    const bool released = WaitFor([&] {
+        const auto clients = display_.Values(display_.Root(), "_NET_CLIENT_LIST");
+        auto tree = Own(xcb_query_tree_reply(c, xcb_query_tree(c, window_), nullptr));
+        return !display_.IsViewable(window_) && tree && tree->parent == display_.Root()
+            && (!windowManager || std::find(clients.begin(), clients.end(), window_) == clients.end());
+    });
+    if (!released)
+        throw std::runtime_error("the test window was not hidden");
+    display_.SetValues(window_, "WM_STATE", display_.Atom("WM_STATE"), {WithdrawnState, XCB_WINDOW_NONE});
+}
+
+namespace {
+
+// The command that runs the window manager. xfwm4 reads its settings over
+// a D-Bus session bus, so it runs under one of its own; without the
+// accessibility bridge, which would start a bus that outlives the test.
+std::vector<std::string> WmCommand(TWm wm)
+{
+    if (wm == TWm::Xfwm4)
+        return {"env", "NO_AT_BRIDGE=1", "dbus-run-session", "--", "xfwm4", "--compositor=off"};
+    return {"openbox", "--sm-disable"};
+}
+
+} // namespace
+
+std::string WmName(TWm wm)
+{
+    static const char* const names[] = {"none", "openbox", "xfwm4"};
+    return names[static_cast<int>(wm)];
+}
+
+bool WmInstalled(TWm wm)
+{
+    return wm == TWm::None || std::system(("command -v " + WmName(wm) + " >/dev/null").c_str()) == 0;
+}
+
+namespace {
+
+bool WmRuns(const TTestDisplay& display)
+{
+    const auto check = display.Values(display.Root(), "_NET_SUPPORTING_WM_CHECK");
+    return !check.empty() && display.Values(check[0], "_NET_SUPPORTING_WM_CHECK") == check;
+}
+
+} // namespace
+
+TRunningWm::TRunningWm(const TTestDisplay& display, TWm wm) : display_(display)
+{
+    const std::string name = WmName(wm);
+    std::vector<std::string> command = WmCommand(wm);
+    std::vector<char*> arguments;
+    for (std::string& argument : command)
+        arguments.push_back(argument.data());
+    arguments.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    char* arguments[] = {const_cast<char*>("openbox"), const_cast<char*>("--sm-disable"), nullptr};
-    const int error = posix_spawnp(&pid_, "openbox", &actions, nullptr, arguments, environ);
+    // A process group of its own, so that the bus it runs under ends with it.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    const int error = posix_spawnp(&pid_, arguments[0], &actions, &attributes, arguments.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
-        throw std::runtime_error("cannot start openbox (is it installed? scripts/setup installs it)");
-    const bool running = WaitFor([&display] {
-        const auto check = display.Values(display.Root(), "_NET_SUPPORTING_WM_CHECK");
-        return !check.empty() && display.Values(check[0], "_NET_SUPPORTING_WM_CHECK") == check;
-    });
-    if (!running) {
+        throw std::runtime_error("cannot start " + name + " (is it installed? scripts/setup installs it)");
+    if (!WaitFor([&display] { return WmRuns(display); })) {
         Stop();
-        throw std::runtime_error("openbox did not take over the screen");
+        throw std::runtime_error(name + " did not take over the screen");
     }
-    // openbox announces itself before it has finished starting and drops the
-    // windows mapped meanwhile; it is ready once it manages one.
-    TTestWindow sentinel(display, "openbox is ready");
+    // A manager announces itself before it has finished starting and may
+    // drop the windows mapped meanwhile; it is ready once it manages one.
+    TTestWindow sentinel(display, name + " is ready");
     const bool ready = WaitFor([&] {
         xcb_unmap_window(display.Xcb(), sentinel.Id());
         xcb_map_window(display.Xcb(), sentinel.Id());
@@ -220,19 +290,23 @@ TOpenbox::TOpenbox(const TTestDisplay& display)
     });
     if (!ready) {
         Stop();
-        throw std::runtime_error("openbox does not manage windows");
+        throw std::runtime_error(name + " does not manage windows");
     }
 }
 
-TOpenbox::~TOpenbox()
+TRunningWm::~TRunningWm()
 {
     Stop();
 }
 
-void TOpenbox::Stop()
+void TRunningWm::Stop()
 {
-    ::kill(pid_, SIGTERM);
+    ::kill(-pid_, SIGTERM);
     ::waitpid(pid_, nullptr, 0);
+    // The manager itself may still be tidying up after the process that ran
+    // it has ended; the next one could not take over before it is gone.
+    if (!WaitFor([this] { return !WmRuns(display_); }, std::chrono::seconds(2)))
+        ::kill(-pid_, SIGKILL);
 }
 
 } // namespace tarvo::launchtest

@@ -1,6 +1,7 @@
 #pragma once
 // The launch tests' own view of the X server: a connection separate from
-// the services under test, test windows, and openbox as window manager.
+// the services under test, test windows, and the window managers the tests
+// run under.
 
 #include <sys/types.h>
 #include <xcb/xcb.h>
@@ -32,6 +33,9 @@ public:
     std::vector<uint32_t> Values(xcb_window_t window, const std::string& property) const;
     void SetValues(xcb_window_t window, const std::string& property, xcb_atom_t type,
                    const std::vector<uint32_t>& values) const;
+    // Sends a client message about the window to the window manager, as
+    // EWMH and ICCCM requests go.
+    void Request(xcb_window_t window, const std::string& message, const std::vector<uint32_t>& values) const;
     bool IsViewable(xcb_window_t window) const;
     bool IsIconic(xcb_window_t window) const;
     // _NET_ACTIVE_WINDOW while a window manager runs, else the input focus.
@@ -73,26 +77,44 @@ public:
     // otherwise leaves it unmapped and iconic as a manager that has ended
     // would.
     void Minimize(bool windowManager);
+    // Hides the window as a program withdraws it (ICCCM) and waits until the
+    // window manager, if one runs, has let go of it. The window keeps a
+    // Withdrawn state, as xfwm4 leaves it; openbox would delete it.
+    void Hide(bool windowManager);
 
 private:
     const TTestDisplay& display_;
     xcb_window_t window_;
 };
 
-// openbox managing the screen for the lifetime of the object.
-class TOpenbox {
+// The window managers the tests run under.
+enum class TWm { None, Openbox, Xfwm4 };
+
+// The window manager's program name; "none" for none.
+std::string WmName(TWm wm);
+// Whether the window manager's program is installed (TWm::None always is).
+bool WmInstalled(TWm wm);
+
+// A window manager managing the screen for the lifetime of the object.
+class TRunningWm {
 public:
-    // Starts it and waits until it announces itself on the root window.
-    explicit TOpenbox(const TTestDisplay& display);
+    // Starts it and waits until it manages windows.
+    TRunningWm(const TTestDisplay& display, TWm wm);
     // Ends it and waits for it.
-    ~TOpenbox();
-    TOpenbox(const TOpenbox&) = delete;
-    TOpenbox& operator=(const TOpenbox&) = delete;
+    ~TRunningWm();
+    TRunningWm(const TRunningWm&) = delete;
+    TRunningWm& operator=(const TRunningWm&) = delete;
 
 private:
     void Stop();
 
+    const TTestDisplay& display_;
     pid_t pid_ = -1;
+};
+
+class TOpenbox : public TRunningWm {
+public:
+    explicit TOpenbox(const TTestDisplay& display) : TRunningWm(display, TWm::Openbox) { }
 };
 
 } // namespace tarvo::launchtest

@@ -85,14 +85,16 @@ void Xdotool(const std::string& arguments)
 }
 
 // A hotkey file with "Touch" on Ctrl+Alt+T, which creates the marker file,
-// and "Other" on Ctrl+Alt+O, which does nothing.
+// "Other" on Ctrl+Alt+O, which does nothing, and "Back" on Ctrl+Alt+B, which
+// brings back a window titled "Tarvo" or else creates the marker file.
 std::string WriteKeys(const TempDir& dir)
 {
+    const std::string touch = R"("fileName": "touch", "parameters": "')" + dir.File("marker") + R"('")";
     WriteTextFile(dir.File("keys.json"),
-                  R"({"hotkeys": [{"name": "Touch", "hotKey": 49236, "commands": [{"name": "touch",
-                     "fileName": "touch", "parameters": "')"
-                      + dir.File("marker") + R"('"}]},
-                     {"name": "Other", "hotKey": 49231}]})");
+                  R"({"hotkeys": [{"name": "Touch", "hotKey": 49236, "commands": [{"name": "touch", )" + touch
+                      + R"(}]}, {"name": "Other", "hotKey": 49231},
+                     {"name": "Back", "hotKey": 49218, "commands": [{"lookForWindow": "Tarvo", )"
+                      + touch + "}]}]}");
     Output(std::string(TVOTOOL_PATH) + " build " + dir.File("keys.json") + " " + dir.File("keys.tvo"));
     return dir.File("keys.tvo");
 }
@@ -216,6 +218,16 @@ TEST_F(TarvoProgram, MinimisesIntoTheTrayAndComesBackOnADoubleClick)
     Xdotool("mousemove --window " + panel.substr(0, panel.size() - 1)
             + " 16 16 sleep 0.3 click --repeat 2 --delay 80 1");
     EXPECT_TRUE(Shown("Tarvo")) << ReadTextFile(dir_.File("tarvo.txt"));
+}
+
+TEST_F(TarvoProgram, AHotKeyLookingForItsWindowBringsItBackFromTheTray)
+{
+    Start(WriteKeys(dir_));
+    Xdotool("windowminimize " + std::to_string(MainWindow()));
+    ASSERT_TRUE(Shown("Tarvo", false));
+    Keys("ctrl+alt+b");
+    EXPECT_TRUE(Shown("Tarvo")) << ReadTextFile(dir_.File("tarvo.txt"));
+    EXPECT_FALSE(std::filesystem::exists(dir_.File("marker"))) << "nothing is started";
 }
 
 TEST_F(TarvoProgram, SwitchedToGermanItAsksInGerman)

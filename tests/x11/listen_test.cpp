@@ -12,10 +12,12 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
 #include "hotkeys/hotkeyfile.h"
+#include "launch/xdesktop.h"
 #include "persist/modules.h"
 #include "support/testsupport.h"
 #include "x11/testkeyboard.h"
@@ -23,6 +25,10 @@
 extern char** environ;
 
 using namespace tarvo;
+using launchtest::TRunningWm;
+using launchtest::TTestDisplay;
+using launchtest::TTestWindow;
+using launchtest::TWm;
 using testsupport::ChildStates;
 using testsupport::ReadTextFile;
 using testsupport::TempDir;
@@ -143,8 +149,9 @@ protected:
     ListenTest() { InitHotKeyFileClasses(); }
     ~ListenTest() override { FinalizePersistModules(); }
 
-    // "Edit" on Ctrl+Alt+E touches the marker, "Run" on Ctrl+Alt+R does nothing.
-    std::string WriteKeys() const
+    // "Edit" on Ctrl+Alt+E touches the marker unless it finds a window titled
+    // lookFor, "Run" on Ctrl+Alt+R does nothing.
+    std::string WriteKeys(const std::string& lookFor = "") const
     {
         THotKeyFile document;
         for (auto [name, key] : {std::pair{"Edit", 'E'}, std::pair{"Run", 'R'}}) {
@@ -156,6 +163,7 @@ protected:
         auto touch = std::make_unique<THotKeyCommand>();
         touch->FileName = "touch";
         touch->Parameters = "'" + Marker() + "'";
+        touch->LookForWindow = lookFor;
         document.HotKey(0).Commands->Add(std::move(touch));
         WriteHotKeyDocument(document, dir_.File("keys.tvo"));
         return dir_.File("keys.tvo");
@@ -227,5 +235,62 @@ TEST_F(ListenTest, ALostDisplayEndsItWithStatusOneAndLeavesNoProcess)
     EXPECT_EQ(listener.Errors(), "tvotool: " + fileName + ": the connection to the X server broke\n");
     EXPECT_EQ(ChildStates(::getpid()), "");
 }
+
+// Runs every test without a window manager and under each one the tests
+// know; a manager that is not installed is skipped.
+class ListenUnderWm : public ListenTest, public testing::WithParamInterface<TWm> {
+protected:
+    void SetUp() override
+    {
+        if (!launchtest::WmInstalled(GetParam()))
+            GTEST_SKIP() << launchtest::WmName(GetParam()) << " is not installed (scripts/setup installs it)";
+        if (Managed())
+            wm_.emplace(display_, GetParam());
+    }
+    bool Managed() const { return GetParam() != TWm::None; }
+    // Switches to the desktop and waits until the manager has; without one
+    // there is only the screen.
+    void SwitchTo(uint32_t desktop)
+    {
+        if (!Managed())
+            return;
+        display_.Request(display_.Root(), "_NET_CURRENT_DESKTOP", {desktop});
+        ASSERT_TRUE(WaitFor([&] {
+            return display_.Values(display_.Root(), "_NET_CURRENT_DESKTOP") == std::vector<uint32_t>{desktop};
+        }));
+    }
+
+    TTestDisplay display_;
+    std::optional<TRunningWm> wm_;
+};
+
+// The window's desktop has another window that had the focus there last;
+// switching desktops hands the focus to that one, the key must still win.
+TEST_P(ListenUnderWm, AHotKeyBringsBackAWindowMinimisedOnAnotherDesktopWithTheFocus)
+{
+    TTestWindow target(display_, "Target window"), other(display_, "Other window"), current(display_, "Current");
+    SwitchTo(1);
+    target.Show();
+    other.Show();
+    target.Minimize(Managed());
+    SwitchTo(0);
+    current.Show();
+    ASSERT_TRUE(!Managed() || WaitFor([&] { return display_.ActiveWindow(true) == current.Id(); }));
+    TListener listener(dir_, WriteKeys("target win"));
+    ASSERT_TRUE(listener.WaitUntilListening()) << listener.Errors();
+
+    TTestKeyboard keyboard;
+    keyboard.Type(keyboard.Keycode(XK_e), {XK_Control_L, XK_Alt_L});
+    const auto back = [&] {
+        return display_.IsViewable(target.Id()) && display_.ActiveWindow(Managed()) == target.Id();
+    };
+    EXPECT_TRUE(WaitFor(back)) << listener.Errors();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(back()) << "the focus stays";
+    EXPECT_FALSE(std::filesystem::exists(Marker())) << "nothing is started";
+}
+
+INSTANTIATE_TEST_SUITE_P(, ListenUnderWm, testing::Values(TWm::None, TWm::Openbox, TWm::Xfwm4),
+                         [](const auto& info) { return launchtest::WmName(info.param); });
 
 } // namespace

@@ -96,6 +96,10 @@ TFormMain::TFormMain(const TRegistrarSource& registrar, QWidget* owner) : TTSFor
     registrar_->OnLaunchFailed = [this](const THotTarvo& hotkey, const THotKeyCommand& command,
                                         const std::string& reason) { ReportLaunchFailure(hotkey, command, reason); };
     ConnectHandlers();
+    ownWindow_ = std::make_unique<platform::TOwnWindowRegistration>([this] {
+        return platform::TOwnWindow{static_cast<platform::TWindowId>(winId()), windowTitle().toStdString(),
+                                    [this] { RestoreApplication(); }};
+    });
     // A logout must not lose unsaved changes silently.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
         if (!manager.allowsInteraction())
@@ -482,9 +486,10 @@ void TFormMain::MinimizeApplication()
 
 void TFormMain::RestoreApplication()
 {
-    if (!isMinimized())
-        return;
-    showNormal();
+    if (isMinimized())
+        showNormal();
+    else
+        show();
     raise();
     activateWindow();
 }

@@ -17,6 +17,7 @@
 #include "app/hotkeyregistrar.h"
 #include "app/windows/traypopupmenu.h"
 #include "dialogs/tsform.h"
+#include "platform/ownwindows.h"
 
 class QAction;
 class QCheckBox;
@@ -119,7 +120,8 @@ public:
     // changes as closing the window does.
     bool MayEndSession();
 
-    // The application's minimise and restore.
+    // The application's minimise and restore. Restoring shows the window
+    // from the tray or the task bar, or brings it to the front.
     void MinimizeApplication();
     void RestoreApplication();
 
@@ -170,6 +172,9 @@ private:
     std::unique_ptr<TReferenceList> HotKeyRefs;
     std::unique_ptr<TTrayPopupMenu> trayMenu_;
     THotKeyRegistrar* registrar_ = nullptr;
+    // A hotkey that looks for this window finds it, even in the tray, and
+    // restores it as the tray does.
+    std::unique_ptr<platform::TOwnWindowRegistration> ownWindow_;
     bool shown_ = false;
     // A click on the tray icon opens the menu once no second click followed.
     QTimer trayClickMenu_;

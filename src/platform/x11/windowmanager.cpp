@@ -44,7 +44,16 @@ bool TWindowManager::Running()
 
 std::vector<xcb_window_t> TWindowManager::TopLevelWindows()
 {
-    return Running() ? ManagedWindows() : UnmanagedWindows();
+    if (!Running())
+        return RootWindows(true);
+    // A manager lists the windows it manages; one that it stopped managing
+    // when its program hid it is back among the root's children, unmapped.
+    // Some managers keep its state there (Withdrawn), some delete it.
+    std::vector<xcb_window_t> windows = ManagedWindows();
+    for (xcb_window_t window : RootWindows(false))
+        if (std::find(windows.begin(), windows.end(), window) == windows.end())
+            windows.push_back(window);
+    return windows;
 }
 
 std::vector<xcb_window_t> TWindowManager::ManagedWindows()
@@ -63,10 +72,7 @@ std::vector<xcb_window_t> TWindowManager::ManagedWindows()
     return windows;
 }
 
-// Without a window manager: the root's children that are mapped or were
-// minimised (WM_STATE Iconic), leaving out menus and other override-redirect
-// windows.
-std::vector<xcb_window_t> TWindowManager::UnmanagedWindows()
+std::vector<xcb_window_t> TWindowManager::RootWindows(bool mappedToo)
 {
     xcb_connection_t* c = connection_->Xcb();
     TReply<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c, xcb_query_tree(c, connection_->Root()), nullptr));
@@ -86,9 +92,9 @@ std::vector<xcb_window_t> TWindowManager::UnmanagedWindows()
         TReply<xcb_get_window_attributes_reply_t> attributes(
             xcb_get_window_attributes_reply(c, attributeCookies[i], nullptr));
         TReply<xcb_get_property_reply_t> state(xcb_get_property_reply(c, stateCookies[i], nullptr));
-        const bool iconic = state && xcb_get_property_value_length(state.get()) >= 4
-            && *static_cast<const uint32_t*>(xcb_get_property_value(state.get())) == XCB_ICCCM_WM_STATE_ICONIC;
-        if (attributes && !attributes->override_redirect && (attributes->map_state != XCB_MAP_STATE_UNMAPPED || iconic))
+        const bool hasState = state && xcb_get_property_value_length(state.get()) >= 4;
+        const bool mapped = attributes && attributes->map_state != XCB_MAP_STATE_UNMAPPED;
+        if (attributes && !attributes->override_redirect && (hasState || (mappedToo && mapped)))
             windows.push_back(children[i]);
     }
     return windows;
@@ -121,7 +127,13 @@ void TWindowManager::Activate(xcb_window_t window)
         const bool known = xcb_ewmh_get_wm_desktop_reply(&ewmh_, windowDesktop, &desktop, nullptr);
         if (xcb_ewmh_get_current_desktop_reply(&ewmh_, currentDesktop, &current, nullptr) && known
             && desktop != AllDesktops && desktop != current)
-            xcb_ewmh_request_change_current_desktop(&ewmh_, screen_, desktop, UserTime());
+            // Without a time the manager stamps the switch with its own
+            // clock, as it stamps the activation below (some, xfwm4 among
+            // them, ignore a pager's time). With the key press's time the
+            // switch could hand the focus to the desktop's last window with
+            // a time later than the manager's clock, and the X server would
+            // then drop the activation's focus change as out of date.
+            xcb_ewmh_request_change_current_desktop(&ewmh_, screen_, desktop, XCB_CURRENT_TIME);
         // Mapping a minimised window asks its manager to restore it (ICCCM);
         // the activation request does the same with most managers.
         xcb_map_window(c, window);

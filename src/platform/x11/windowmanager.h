@@ -29,7 +29,8 @@ public:
     // that names itself. One that has ended leaves the root's entry behind,
     // naming a window that is gone.
     bool Running();
-    // The application windows, topmost first, minimised ones included.
+    // The application windows, topmost first: shown, minimised, and hidden
+    // after having been shown (see IWindowSystem::TopLevelWindows).
     std::vector<xcb_window_t> TopLevelWindows();
     // The window that has the keyboard focus; nullopt for none.
     std::optional<xcb_window_t> ActiveWindow();
@@ -42,7 +43,11 @@ public:
 
 private:
     std::vector<xcb_window_t> ManagedWindows();
-    std::vector<xcb_window_t> UnmanagedWindows();
+    // The root's children that are application windows, topmost first: the
+    // ones that carry a window-manager state (WM_STATE: a manager has shown
+    // them; they may be minimised or hidden since) and, if mappedToo, the
+    // mapped ones. Menus and other override-redirect windows are left out.
+    std::vector<xcb_window_t> RootWindows(bool mappedToo);
     void SetWmState(xcb_window_t window, uint32_t state);
     // The time of the user action being served, for focus-stealing prevention.
     xcb_timestamp_t UserTime() const { return connection_->LastEventTime(); }
