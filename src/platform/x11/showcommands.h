@@ -23,7 +23,7 @@ std::string LocalHostName();
 // Watches the root window for new top-level windows and recognises a
 // started program's window, in this order of preference:
 // - by its _NET_STARTUP_ID, the startup-notification id the program was
-//   given in DESKTOP_STARTUP_ID (most toolkits copy it to their windows);
+//   given in DESKTOP_STARTUP_ID (GTK copies it to its client leader);
 // - by its _NET_WM_PID, when that names the started process or one it
 //   started (a wrapper script, a desktop entry's command);
 // - for a window of this machine that names neither: as the first
