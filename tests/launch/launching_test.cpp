@@ -2,7 +2,6 @@
 // the show commands applied to the started program's window.
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -133,25 +132,41 @@ protected:
 
     void TearDown() override { StopProbe(); }
 
+    // Ends the program of the window, whether or not it names its process.
     void StopProbe()
     {
-        if (probeWindow)
-            ::kill(static_cast<pid_t>(display->Values(*probeWindow, "_NET_WM_PID").at(0)), SIGTERM);
+        if (probeWindow) {
+            xcb_kill_client(display->Xcb(), *probeWindow);
+            xcb_flush(display->Xcb());
+        }
         probeWindow.reset();
     }
 
     bool WindowManager() const { return GetParam(); }
 
-    // Starts the probe's window with the show mode and waits until the mode
-    // has been applied; the window is then in probeWindow.
-    void Start(TExecMode mode)
+    // Starts a program that shows a window, with the show mode; TITLE in its
+    // parameters stands for the window's title, which is returned.
+    std::string Launch(TExecMode mode, const std::string& file, std::string parameters)
     {
-        const std::string title = "probe " + std::to_string(::getpid()) + " " + std::to_string(mode);
+        const std::string title = "probe " + std::to_string(::getpid()) + " " + std::to_string(++launches);
+        parameters.replace(parameters.find("TITLE"), 5, "'" + title + "'");
         hotkey.Commands = std::make_unique<TIDList>();
-        AddCommand(LAUNCH_PROBE_PATH, "--window '" + title + "'").ExecMode = mode;
+        AddCommand(file, parameters).ExecMode = mode;
         hotkey.ExecuteHotKey();
+        return title;
+    }
+
+    // Waits until the show mode has been applied; the window is then in probeWindow.
+    void AwaitWindow(const std::string& title)
+    {
         platform::Services().Launcher->WaitForShowCommands();
         ASSERT_TRUE(WaitFor([&] { return (probeWindow = display->WindowTitled(title)).has_value(); }));
+    }
+
+    void Start(TExecMode mode, const std::string& file = LAUNCH_PROBE_PATH,
+               const std::string& parameters = "--window TITLE")
+    {
+        AwaitWindow(Launch(mode, file, parameters));
     }
 
     // A window of the test that has the focus before the start.
@@ -176,6 +191,7 @@ protected:
 
     std::optional<TOpenbox> openbox;
     std::optional<xcb_window_t> probeWindow;
+    int launches = 0;
 };
 
 TEST_P(ShowCommands, Maximized)
@@ -203,6 +219,37 @@ TEST_P(ShowCommands, NoActivateModesLeaveTheFocusWhereItWas)
     Start(ExecMinimizedNoActivate);
     EXPECT_TRUE(
         WaitFor([&] { return IsMinimized(*probeWindow) && display->ActiveWindow(WindowManager()) == previous.Id(); }));
+}
+
+// Windows that do not name the started process in _NET_WM_PID: of an Xt
+// program, which names no process; of a program a script started; with the
+// launch's startup id, naming another process.
+TEST_P(ShowCommands, ProgramsThatDoNotNameTheStartedProcessAreReached)
+{
+    const std::string script = scratch.File("wrapper");
+    testsupport::WriteTextFile(script, "#!/bin/sh\n'" LAUNCH_PROBE_PATH "' --window \"$1\"\nexit 0\n");
+    const std::pair<std::string, std::string> programs[] = {
+        {"xmessage", "-title TITLE hello"},
+        {script, "TITLE"},
+        {LAUNCH_PROBE_PATH, "--startup-window TITLE"},
+    };
+    for (const auto& [file, parameters] : programs) {
+        SCOPED_TRACE(file + " " + parameters);
+        Start(ExecMinimized, file, parameters);
+        EXPECT_TRUE(WaitFor([&] { return IsMinimized(*probeWindow); }));
+        StopProbe();
+    }
+}
+
+// A window that names no process is taken only when it is new.
+TEST_P(ShowCommands, AWindowThatExistedBeforeTheLaunchIsLeftAlone)
+{
+    TTestWindow existing(*display, "Existing");
+    const std::string title = Launch(ExecMinimized, "xmessage", "-title TITLE hello");
+    existing.Show();
+    AwaitWindow(title);
+    EXPECT_TRUE(WaitFor([&] { return IsMinimized(*probeWindow); }));
+    EXPECT_TRUE(display->IsViewable(existing.Id()));
 }
 
 INSTANTIATE_TEST_SUITE_P(, ShowCommands, testing::Values(false, true),

@@ -3,9 +3,14 @@
 //   launch_probe REPORT [ARG...]   writes its working directory, its open
 //                                  descriptors and its arguments to REPORT
 //   launch_probe --window TITLE    shows a top-level window titled TITLE that
-//                                  names this process in _NET_WM_PID; lives
-//                                  until it is killed, 30 seconds at most
+//                                  names this process in _NET_WM_PID
+//   launch_probe --startup-window TITLE
+//                                  the same, but the window carries the id of
+//                                  DESKTOP_STARTUP_ID in _NET_STARTUP_ID and
+//                                  names the parent process in _NET_WM_PID
+// A window lives until its connection is killed, 30 seconds at most.
 #include <dirent.h>
+#include <poll.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -46,7 +51,13 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name)
     return atom;
 }
 
-int ShowWindow(const char* title)
+void SetText(xcb_connection_t* c, xcb_window_t window, const char* property, const char* text)
+{
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Atom(c, property), Atom(c, "UTF8_STRING"), 8,
+                        std::strlen(text), text);
+}
+
+int ShowWindow(const char* title, bool startupId)
 {
     xcb_connection_t* c = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(c))
@@ -55,13 +66,17 @@ int ShowWindow(const char* title)
     const xcb_window_t window = xcb_generate_id(c);
     xcb_create_window(c, XCB_COPY_FROM_PARENT, window, screen->root, 10, 10, 200, 100, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
                       screen->root_visual, 0, nullptr);
-    const uint32_t pid = static_cast<uint32_t>(::getpid());
+    const uint32_t pid = static_cast<uint32_t>(startupId ? ::getppid() : ::getpid());
     xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Atom(c, "_NET_WM_PID"), XCB_ATOM_CARDINAL, 32, 1, &pid);
-    xcb_change_property(c, XCB_PROP_MODE_REPLACE, window, Atom(c, "_NET_WM_NAME"), Atom(c, "UTF8_STRING"), 8,
-                        std::strlen(title), title);
+    SetText(c, window, "_NET_WM_NAME", title);
+    if (startupId)
+        SetText(c, window, "_NET_STARTUP_ID", std::getenv("DESKTOP_STARTUP_ID"));
     xcb_map_window(c, window);
     xcb_flush(c);
-    ::sleep(30);
+    pollfd server{xcb_get_file_descriptor(c), POLLIN, 0};
+    while (!xcb_connection_has_error(c) && ::poll(&server, 1, 30000) > 0)
+        while (xcb_generic_event_t* event = xcb_poll_for_event(c))
+            std::free(event);
     xcb_disconnect(c);
     return 0;
 }
@@ -71,7 +86,9 @@ int ShowWindow(const char* title)
 int main(int argc, char** argv)
 {
     if (argc == 3 && std::strcmp(argv[1], "--window") == 0)
-        return ShowWindow(argv[2]);
+        return ShowWindow(argv[2], false);
+    if (argc == 3 && std::strcmp(argv[1], "--startup-window") == 0 && std::getenv("DESKTOP_STARTUP_ID"))
+        return ShowWindow(argv[2], true);
     if (argc >= 2)
         return Report(argv[1], argc - 2, argv + 2);
     return 2;

@@ -119,10 +119,10 @@ std::pair<int, int> TTestDisplay::OuterSize(xcb_window_t window) const
     return geometry ? std::pair<int, int>(geometry->width, geometry->height) : std::pair<int, int>(0, 0);
 }
 
-std::string TTestDisplay::NetWmName(xcb_window_t window) const
+std::string TTestDisplay::Text(xcb_window_t window, const std::string& property) const
 {
     auto reply = Own(xcb_get_property_reply(
-        c_, xcb_get_property(c_, 0, window, Atom("_NET_WM_NAME"), XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
+        c_, xcb_get_property(c_, 0, window, Atom(property), XCB_GET_PROPERTY_TYPE_ANY, 0, 1024), nullptr));
     if (!reply || reply->format != 8)
         return {};
     return std::string(static_cast<const char*>(xcb_get_property_value(reply.get())),
@@ -143,7 +143,7 @@ std::optional<xcb_window_t> TTestDisplay::WindowTitled(const std::string& title)
                               xcb_query_tree_children(frame.get()) + xcb_query_tree_children_length(frame.get()));
     }
     for (xcb_window_t window : candidates)
-        if (NetWmName(window) == title)
+        if ((NetWmName(window).empty() ? Text(window, "WM_NAME") : NetWmName(window)) == title)
             return window;
     return std::nullopt;
 }

@@ -43,12 +43,14 @@ public:
     bool HasState(xcb_window_t window, const std::string& state) const;
     // Width and height of the window's frame, or of the window without one.
     std::pair<int, int> OuterSize(xcb_window_t window) const;
-    // The client window with this _NET_WM_NAME: a child of the root or of a
-    // window manager's frame.
+    // The client window with this _NET_WM_NAME or, without one, WM_NAME: a
+    // child of the root or of a window manager's frame.
     std::optional<xcb_window_t> WindowTitled(const std::string& title) const;
-    std::string NetWmName(xcb_window_t window) const;
+    std::string NetWmName(xcb_window_t window) const { return Text(window, "_NET_WM_NAME"); }
 
 private:
+    std::string Text(xcb_window_t window, const std::string& property) const;
+
     xcb_connection_t* c_;
     const xcb_screen_t* screen_;
 };

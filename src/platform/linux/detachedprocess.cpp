@@ -4,7 +4,9 @@
 #include <spawn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/childreaper.h"
@@ -68,14 +70,34 @@ ELaunchError StartError(const TLaunchPlan& plan, int error)
     return ELaunchError("cannot start \"" + plan.Program + "\": " + std::strerror(error));
 }
 
+// This program's environment with the variables of changes set or replaced.
+std::vector<char*> ChangedEnvironment(const std::vector<std::string>& changes)
+{
+    std::vector<char*> variables;
+    for (char** variable = environ; *variable; ++variable) {
+        const std::string_view name(*variable, std::strcspn(*variable, "="));
+        const bool replaced = std::any_of(changes.begin(), changes.end(), [name](const std::string& change) {
+            return change.size() > name.size() && change.compare(0, name.size(), name) == 0
+                && change[name.size()] == '=';
+        });
+        if (!replaced)
+            variables.push_back(*variable);
+    }
+    for (const auto& change : changes)
+        variables.push_back(const_cast<char*>(change.c_str()));
+    variables.push_back(nullptr);
+    return variables;
+}
+
 } // namespace
 
-pid_t StartDetached(const TLaunchPlan& plan)
+pid_t StartDetached(const TLaunchPlan& plan, const std::vector<std::string>& environment)
 {
     std::vector<char*> argv;
     for (const auto& argument : plan.Arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    std::vector<char*> variables = ChangedEnvironment(environment);
     const TSpawnAttributes attributes;
     const TSpawnActions actions(plan);
     TChildReaper& reaper = ChildReaper();
@@ -84,7 +106,7 @@ pid_t StartDetached(const TLaunchPlan& plan)
     // and returns the error of the failed step (directory, execution).
     pid_t pid = 0;
     if (const int error =
-            ::posix_spawn(&pid, plan.Program.c_str(), actions.Get(), attributes.Get(), argv.data(), environ))
+            ::posix_spawn(&pid, plan.Program.c_str(), actions.Get(), attributes.Get(), argv.data(), variables.data()))
         throw StartError(plan, error);
     reaper.Adopt(pid);
     return pid;

@@ -40,6 +40,8 @@ public:
     void Activate(xcb_window_t window);
     void Minimize(xcb_window_t window);
     void Maximize(xcb_window_t window);
+    // The time of the user action being served, for focus-stealing prevention.
+    xcb_timestamp_t UserTime() const { return connection_->LastEventTime(); }
 
 private:
     std::vector<xcb_window_t> ManagedWindows();
@@ -49,8 +51,6 @@ private:
     // mapped ones. Menus and other override-redirect windows are left out.
     std::vector<xcb_window_t> RootWindows(bool mappedToo);
     void SetWmState(xcb_window_t window, uint32_t state);
-    // The time of the user action being served, for focus-stealing prevention.
-    xcb_timestamp_t UserTime() const { return connection_->LastEventTime(); }
 
     std::shared_ptr<TConnection> connection_;
     xcb_ewmh_connection_t ewmh_{};
