@@ -65,9 +65,7 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
     else
         refused_[hotkey.ID] = result;
 
-    int entry = 0;
-    while (entry < trayMenu_.Count() && trayMenu_.Tag(entry) != hotkey.ID)
-        ++entry;
+    const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())
         trayMenu_.Append(hotkey.ID, [this](int32_t tag) {
             RunEveryHotKeyThat([tag](const THotTarvo& hotkey) { return hotkey.ID == tag; });

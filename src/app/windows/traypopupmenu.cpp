@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 #include "app/windows/exceptionreport.h"
 
 namespace tarvo {
@@ -25,6 +27,11 @@ int TTrayPopupMenu::Count() const
 int32_t TTrayPopupMenu::Tag(int index) const
 {
     return entries_.at(index).Tag;
+}
+
+int TTrayPopupMenu::IndexOf(int32_t tag) const
+{
+    return static_cast<int>(std::ranges::find(entries_, tag, &TEntry::Tag) - entries_.begin());
 }
 
 void TTrayPopupMenu::Append(int32_t tag, TClickHandler onClick)

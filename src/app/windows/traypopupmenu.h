@@ -24,6 +24,7 @@ public:
 
     int Count() const override;
     int32_t Tag(int index) const override;
+    int IndexOf(int32_t tag) const override;
     // The click handler's errors are reported, not passed to the event loop.
     void Append(int32_t tag, TClickHandler onClick) override;
     void SetCaption(int index, const std::string& caption) override;

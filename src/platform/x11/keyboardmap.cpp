@@ -51,6 +51,14 @@ uint16_t TKeyboardMap::ModifierOfKeysym(const xcb_get_modifier_mapping_reply_t& 
 
 std::vector<xcb_keycode_t> TKeyboardMap::Keycodes(uint16_t virtualKey) const
 {
+    auto known = keycodesOfVirtualKey_.find(virtualKey);
+    if (known == keycodesOfVirtualKey_.end())
+        known = keycodesOfVirtualKey_.emplace(virtualKey, LookUpKeycodes(virtualKey)).first;
+    return known->second;
+}
+
+std::vector<xcb_keycode_t> TKeyboardMap::LookUpKeycodes(uint16_t virtualKey) const
+{
     if (const auto keycode = KeyCodeAtUsPosition(virtualKey)) {
         if (*keycode >= minKeycode_ && *keycode <= maxKeycode_)
             return {*keycode};

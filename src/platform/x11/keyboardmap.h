@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace tarvo::platform::x11 {
@@ -27,6 +28,7 @@ public:
     std::vector<uint16_t> LockCombinations() const;
 
 private:
+    std::vector<xcb_keycode_t> LookUpKeycodes(uint16_t virtualKey) const;
     std::vector<xcb_keycode_t> KeycodesOfKeysym(xcb_keysym_t keysym) const;
     // The modifier bit that one of the keysym's keys sets; 0 when none does.
     uint16_t ModifierOfKeysym(const xcb_get_modifier_mapping_reply_t& map, xcb_keysym_t keysym) const;
@@ -36,6 +38,9 @@ private:
     xcb_keycode_t maxKeycode_;
     uint16_t altMask_;
     uint16_t lockMask_;
+    // Looking a keysym up runs through the whole map, and a file may hold
+    // thousands of hotkeys on a few dozen keys.
+    mutable std::unordered_map<uint16_t, std::vector<xcb_keycode_t>> keycodesOfVirtualKey_;
 };
 
 } // namespace tarvo::platform::x11
