@@ -95,6 +95,12 @@ TFormMain::TFormMain(const TRegistrarSource& registrar, QWidget* owner) : TTSFor
     registrar_ = &registrar(*trayMenu_);
     registrar_->OnLaunchFailed = [this](const THotTarvo& hotkey, const THotKeyCommand& command,
                                         const std::string& reason) { ReportLaunchFailure(hotkey, command, reason); };
+    // A desktop that binds the shortcuts itself answers later, and may change
+    // its mind while the program runs.
+    registrar_->OnRegistrationChanged = [this](const THotTarvo& hotkey) {
+        LogRefusal(hotkey);
+        ShowRegistrationMarks();
+    };
     ConnectHandlers();
     // A logout must not lose unsaved changes silently.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& manager) {
@@ -115,6 +121,7 @@ TFormMain::~TFormMain()
 {
     // FormDestroy
     registrar_->OnLaunchFailed = nullptr;
+    registrar_->OnRegistrationChanged = nullptr;
     FreeMessages();
 }
 
