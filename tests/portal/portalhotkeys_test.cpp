@@ -235,28 +235,19 @@ TEST_F(PortalHotKeysTest, AClosedSessionRefusesEverythingUntilTheNextChangeRebin
     EXPECT_EQ(BindCalls().size(), 2u) << "nothing bound twice";
 }
 
-TEST(PortalListen, TvotoolListensThroughThePortal)
+TEST_F(PortalHotKeysTest, TvotoolListensThroughThePortal)
 {
-    Control("Reset");
     SetTrigger("THotTarvo1", "");
     testsupport::TempDir dir;
     const std::string marker = dir.File("pressed marker");
-    THotKeyFile document;
-    for (auto [name, key] : {std::pair{"Edit", CtrlAltE}, std::pair{"Run", CtrlAltR}}) {
-        auto hotkey = std::make_unique<THotTarvo>();
-        hotkey->Name = name;
-        hotkey->HotKey = static_cast<TShortCut>(key);
-        document.HotKeyList->Add(std::move(hotkey));
-    }
-    auto touch = std::make_unique<THotKeyCommand>();
-    touch->FileName = "touch";
-    touch->Parameters = "'" + marker + "'";
-    document.HotKey(0).Commands->Add(std::move(touch));
-    WriteHotKeyDocument(document, dir.File("keys.tvo"));
+    THotKeyCommand& touch = document_.HotKey(0).Command(0);
+    touch.FileName = "touch";
+    touch.Parameters = "'" + marker + "'";
+    WriteHotKeyDocument(document_, dir.File("keys.tvo"));
 
     QProcess tool;
     tool.start(TVOTOOL_PATH, {"listen", QString::fromStdString(dir.File("keys.tvo"))});
-    ASSERT_TRUE(Until([&] { return tool.readAllStandardOutput().contains("listening for 2 hotkeys"); }));
+    ASSERT_TRUE(Until([&] { return tool.readAllStandardOutput().contains("listening for 3 hotkeys"); }));
     ASSERT_TRUE(Until([] { return !BindCalls().empty(); }));
     Control("Activate", {QString("THotTarvo0")});
     EXPECT_TRUE(Until([&] { return std::filesystem::exists(marker); }));
