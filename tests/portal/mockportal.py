@@ -3,7 +3,8 @@
 # end: binds every shortcut to its preferred trigger unless a test changed
 # that, and lets the tests activate shortcuts, change triggers and close the
 # session through a control object (org.tarvo.test.PortalControl at
-# /org/tarvo/test).
+# /org/tarvo/test). It also keeps the desktop's StatusNotifierWatcher, so that
+# tray icons are StatusNotifierItems whose menus the tests can click.
 import sys
 
 import dbus
@@ -15,6 +16,16 @@ BUS_NAME = "org.freedesktop.impl.portal.desktop.tarvotest"
 SHORTCUTS = "org.freedesktop.impl.portal.GlobalShortcuts"
 SESSION = "org.freedesktop.impl.portal.Session"
 CONTROL = "org.tarvo.test.PortalControl"
+WATCHER = "org.kde.StatusNotifierWatcher"
+# Qt reads the watcher's properties through its introspection data, which
+# dbus-python does not make for properties.
+WATCHER_XML = """<node><interface name="org.kde.StatusNotifierWatcher">
+<method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>
+<method name="RegisterStatusNotifierHost"><arg type="s" direction="in"/></method>
+<property name="IsStatusNotifierHostRegistered" type="b" access="read"/>
+<property name="ProtocolVersion" type="i" access="read"/>
+<property name="RegisteredStatusNotifierItems" type="as" access="read"/>
+</interface></node>"""
 
 
 class Session(dbus.service.Object):
@@ -91,10 +102,38 @@ class Portal(dbus.service.Object):
         return {"version": dbus.UInt32(1)}
 
 
+class Watcher(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, "/StatusNotifierWatcher")
+        self.items = []  # the bus names of the registered items
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="", sender_keyword="sender")
+    def RegisterStatusNotifierItem(self, service, sender=None):
+        self.items.append(str(sender))
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="")
+    def RegisterStatusNotifierHost(self, service):
+        pass
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return self.GetAll(interface)[name]
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return {"IsStatusNotifierHostRegistered": True, "ProtocolVersion": dbus.Int32(0),
+                "RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s")}
+
+    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s")
+    def Introspect(self):
+        return WATCHER_XML
+
+
 class Control(dbus.service.Object):
-    def __init__(self, bus, portal):
+    def __init__(self, bus, portal, watcher):
         super().__init__(bus, "/org/tarvo/test")
         self.portal = portal
+        self.watcher = watcher
 
     # The trigger the desktop binds the shortcut to from now on ("" leaves it
     # unbound); a bound shortcut changes at once.
@@ -123,6 +162,24 @@ class Control(dbus.service.Object):
             session.Closed()
             self.portal.forget(session)
 
+    # Clicks the entry with the label in the menu of a tray icon, as the
+    # desktop does when its user picks it; whether there was such an entry.
+    @dbus.service.method(CONTROL, in_signature="s", out_signature="b")
+    def ClickTrayEntry(self, label):
+        bus = self.connection
+        for item in self.watcher.items:
+            path = bus.get_object(item, "/StatusNotifierItem", introspect=False).Get(
+                "org.kde.StatusNotifierItem", "Menu", dbus_interface=dbus.PROPERTIES_IFACE)
+            menu = dbus.Interface(bus.get_object(item, path, introspect=False), "com.canonical.dbusmenu")
+            pending = [menu.GetLayout(0, -1, dbus.Array([], signature="s"))[1]]
+            while pending:
+                entry, properties, children = pending.pop()
+                if properties.get("label") == label:
+                    menu.Event(entry, "clicked", dbus.Int32(0, variant_level=1), dbus.UInt32(0))
+                    return True
+                pending.extend(children)
+        return False
+
     # Forgets the triggers set and the calls made, for the next test.
     @dbus.service.method(CONTROL, in_signature="", out_signature="")
     def Reset(self):
@@ -140,8 +197,9 @@ def main():
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     portal = Portal(bus)
-    control = Control(bus, portal)
-    name = dbus.service.BusName(BUS_NAME, bus)
+    watcher = Watcher(bus)
+    control = Control(bus, portal, watcher)
+    names = [dbus.service.BusName(BUS_NAME, bus), dbus.service.BusName(WATCHER, bus)]
     loop = GLib.MainLoop()
     print("ready", flush=True)
     loop.run()

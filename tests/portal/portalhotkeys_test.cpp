@@ -158,6 +158,17 @@ protected:
         document_.HotKeyList->Add(std::move(hotkey));
         return added;
     }
+    // Writes the document, with "Edit" touching Marker(), into a file; its name.
+    std::string WriteDocumentTouchingMarker()
+    {
+        THotKeyCommand& touch = document_.HotKey(0).Command(0);
+        touch.FileName = "touch";
+        touch.Parameters = "'" + Marker() + "'";
+        WriteHotKeyDocument(document_, dir_.File("keys.tvo"));
+        return dir_.File("keys.tvo");
+    }
+    std::string Marker() const { return dir_.File("pressed marker"); }
+
     // The names of the hotkeys that ran since the last call.
     Strings TakeRuns()
     {
@@ -168,6 +179,7 @@ protected:
         return runs;
     }
 
+    testsupport::TempDir dir_;
     platform::TScopedFakeServices fakes_;
     THotKeyFile document_;
     TTrayMenuList menu_;
@@ -238,24 +250,47 @@ TEST_F(PortalHotKeysTest, AClosedSessionRefusesEverythingUntilTheNextChangeRebin
 TEST_F(PortalHotKeysTest, TvotoolListensThroughThePortal)
 {
     SetTrigger("THotTarvo1", "");
-    testsupport::TempDir dir;
-    const std::string marker = dir.File("pressed marker");
-    THotKeyCommand& touch = document_.HotKey(0).Command(0);
-    touch.FileName = "touch";
-    touch.Parameters = "'" + marker + "'";
-    WriteHotKeyDocument(document_, dir.File("keys.tvo"));
+    const std::string file = WriteDocumentTouchingMarker();
 
     QProcess tool;
-    tool.start(TVOTOOL_PATH, {"listen", QString::fromStdString(dir.File("keys.tvo"))});
+    tool.start(TVOTOOL_PATH, {"listen", QString::fromStdString(file)});
     ASSERT_TRUE(Until([&] { return tool.readAllStandardOutput().contains("listening for 3 hotkeys"); }));
     ASSERT_TRUE(Until([] { return !BindCalls().empty(); }));
     Control("Activate", {QString("THotTarvo0")});
-    EXPECT_TRUE(Until([&] { return std::filesystem::exists(marker); }));
+    EXPECT_TRUE(Until([&] { return std::filesystem::exists(Marker()); }));
     tool.terminate();
     ASSERT_TRUE(tool.waitForFinished(5000));
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_EQ(tool.readAllStandardError().toStdString(),
               "tvotool: hotkey \"Run\" (Strg+Alt+R) is not registered: not bound by the desktop\n");
+}
+
+// The program, minimised to its tray icon, which the desktop shows as a
+// StatusNotifierItem with the icon's menu drawn by the desktop.
+TEST_F(PortalHotKeysTest, TheProgramRunsHotKeysFromThePortalAndFromTheDesktopsTrayMenu)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        GTEST_SKIP() << "the program needs an X server: run under scripts/with-xvfb";
+    document_.MinimizeAtStart = true;
+    const std::string file = WriteDocumentTouchingMarker();
+
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "xcb");
+    program.setProcessEnvironment(environment);
+    program.start(TARVO_PATH, {QString::fromStdString(file)});
+    ASSERT_TRUE(Until([] { return !BindCalls().empty(); })) << program.readAllStandardError().toStdString();
+    Control("Activate", {QString("THotTarvo0")});
+    EXPECT_TRUE(Until([&] { return std::filesystem::exists(Marker()); }));
+
+    std::filesystem::remove(Marker());
+    EXPECT_TRUE(Until([] {
+        const QDBusMessage clicked = Control("ClickTrayEntry", {QString("Edit")});
+        return clicked.type() == QDBusMessage::ReplyMessage && clicked.arguments().value(0).toBool();
+    }));
+    EXPECT_TRUE(Until([&] { return std::filesystem::exists(Marker()); }));
+    program.terminate();
+    EXPECT_TRUE(program.waitForFinished(5000));
 }
 
 } // namespace

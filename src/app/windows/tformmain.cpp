@@ -92,6 +92,7 @@ TFormMain::TFormMain(const TRegistrarSource& registrar, QWidget* owner) : TTSFor
     LoadFormResource(*MltLang, formresources::TFormMain);
 
     trayMenu_ = std::make_unique<TTrayPopupMenu>(*PopupMenu1);
+    TrayIcon1->DesktopMenu = PopupMenu1;
     registrar_ = &registrar(*trayMenu_);
     registrar_->OnLaunchFailed = [this](const THotTarvo& hotkey, const THotKeyCommand& command,
                                         const std::string& reason) { ReportLaunchFailure(hotkey, command, reason); };
@@ -479,7 +480,8 @@ void TFormMain::TrayIcon1Click()
 
 void TFormMain::TrayIcon1RightClick()
 {
-    PopupMenu1->popup(QCursor::pos());
+    if (!TrayIcon1->DesktopDrawsMenu())
+        PopupMenu1->popup(QCursor::pos());
 }
 
 void TFormMain::MinimizeApplication()
