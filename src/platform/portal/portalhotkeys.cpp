@@ -119,18 +119,22 @@ THotKeyResult TPortalHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKey
 
 void TPortalHotKeys::Unregister(IHotKeyOwner& owner, uint16_t id)
 {
-    const auto removed = std::erase_if(registrations_, [&](const TRegistration& registration) {
-        return registration.Owner == &owner && registration.Id == id;
-    });
-    if (removed > 0)
-        ScheduleUpdate(true);
+    Remove([&](const TRegistration& registration) { return registration.Owner == &owner && registration.Id == id; });
 }
 
 void TPortalHotKeys::UnregisterAll(IHotKeyOwner& owner)
 {
-    const auto removed =
-        std::erase_if(registrations_, [&](const TRegistration& registration) { return registration.Owner == &owner; });
-    if (removed > 0)
+    Remove([&](const TRegistration& registration) { return registration.Owner == &owner; });
+}
+
+void TPortalHotKeys::Remove(const std::function<bool(const TRegistration&)>& matches)
+{
+    // Only what the desktop was asked to bind needs binding anew.
+    const bool handedOver = std::ranges::any_of(registrations_, [&](const TRegistration& registration) {
+        return matches(registration) && !registration.Trigger.empty();
+    });
+    std::erase_if(registrations_, matches);
+    if (handedOver)
         ScheduleUpdate(true);
 }
 

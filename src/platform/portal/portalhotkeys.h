@@ -9,7 +9,7 @@
 #include <QDBusConnection>
 #include <QObject>
 
-#include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +58,7 @@ private:
         TState Told;         // what the owner was told
     };
 
+    void Remove(const std::function<bool(const TRegistration&)>& matches);
     // Binds every registration anew, or tells the owners what they do not
     // know yet, once the event loop runs again: the changes of one pass go to
     // the desktop in one call.
