@@ -19,6 +19,12 @@ namespace tarvo {
 
 // Why a hotkey does not hold its combination.
 struct THotKeyRefusal {
+    THotKeyRefusal() = default;
+    THotKeyRefusal(platform::THotKeyResult reason, std::string trigger = {})
+        : Reason(reason), Trigger(std::move(trigger))
+    {
+    }
+
     platform::THotKeyResult Reason = platform::THotKeyResult::Unavailable;
     // For BoundElsewhere: the trigger the desktop bound the hotkey to.
     std::string Trigger;
