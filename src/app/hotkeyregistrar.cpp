@@ -13,12 +13,20 @@ namespace {
 // 0xC000.
 constexpr uint16_t NoHotKeyId = 0;
 
+// The hotkey's name in the atom table and, since it stays the same from run
+// to run as long as the document keeps the hotkey's ID, towards a desktop that
+// remembers its user's choice of trigger by it.
+std::string RegistrationName(const THotTarvo& hotkey)
+{
+    return "THotTarvo" + std::to_string(hotkey.ID);
+}
+
 } // namespace
 
-std::string RefusalText(platform::THotKeyResult reason, int32_t language)
+std::string RefusalText(const THotKeyRefusal& refusal, int32_t language)
 {
     const bool german = language == LanguageGerman;
-    switch (reason) {
+    switch (refusal.Reason) {
     case platform::THotKeyResult::Taken:
         return german ? "die Tastenkombination ist von einem anderen Programm oder einem anderen Hotkey belegt"
                       : "the combination is held by another program or another hotkey";
@@ -26,6 +34,14 @@ std::string RefusalText(platform::THotKeyResult reason, int32_t language)
         return german ? "diese Tastatur hat keine Taste dafür" : "this keyboard has no key for it";
     case platform::THotKeyResult::NoId:
         return german ? "zu viele Hotkeys: keine Kennung mehr frei" : "too many hotkeys: no registration id is left";
+    case platform::THotKeyResult::NotBound:
+        return german ? "der Desktop hat sie keinem Tastenkürzel zugeordnet" : "not bound by the desktop";
+    case platform::THotKeyResult::BoundElsewhere:
+        return german ? "der Desktop hat sie " + refusal.Trigger + " zugeordnet"
+                      : "bound by the desktop to " + refusal.Trigger;
+    case platform::THotKeyResult::SessionClosed:
+        return german ? "der Desktop hat die Sitzung der Tastenkürzel beendet"
+                      : "the desktop ended the session of the shortcuts";
     default:
         return german ? "es gibt kein Fenstersystem, bei dem sie angemeldet werden kann"
                       : "there is no window system to register with";
@@ -46,7 +62,7 @@ THotKeyRegistrar::~THotKeyRegistrar()
 void THotKeyRegistrar::ActivateHotKey(THotTarvo& hotkey)
 {
     try {
-        hotkey.HotKeyId = platform::GlobalAtoms().Add("THotTarvo" + std::to_string(hotkey.ID));
+        hotkey.HotKeyId = platform::GlobalAtoms().Add(RegistrationName(hotkey));
     } catch (const platform::EAtomTableFull&) {
         hotkey.HotKeyId = NoHotKeyId; // refused below; the hotkey keeps its tray entry
     }
@@ -57,13 +73,10 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
 {
     // The program goes on whatever the outcome; a refusal is only kept for
     // showing.
-    const platform::THotKeyResult result = hotkey.HotKeyId == NoHotKeyId
-        ? platform::THotKeyResult::NoId
-        : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey));
-    if (result == platform::THotKeyResult::Registered)
-        refused_.erase(hotkey.ID);
-    else
-        refused_[hotkey.ID] = result;
+    Remember(hotkey.ID,
+             hotkey.HotKeyId == NoHotKeyId ? platform::THotKeyResult::NoId
+                                           : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey),
+                                                               {RegistrationName(hotkey), hotkey.Name}));
 
     const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())
@@ -115,6 +128,27 @@ void THotKeyRegistrar::HotKeyPressed(const platform::THotKeyPress& press)
     // the latest key event it delivered, which is this press, for the
     // activation of windows.
     WMHotKey(press.Id);
+}
+
+void THotKeyRegistrar::RegistrationChanged(uint16_t id, platform::THotKeyResult result, const std::string& trigger)
+{
+    const THotKeyFile& document = document_();
+    for (int i = 0; i < document.HotKeyList->Count(); ++i) {
+        const THotTarvo& hotkey = document.HotKey(i);
+        if (hotkey.HotKeyId != id)
+            continue;
+        Remember(hotkey.ID, result, trigger);
+        if (OnRegistrationChanged)
+            OnRegistrationChanged(hotkey);
+    }
+}
+
+void THotKeyRegistrar::Remember(int32_t hotkeyId, platform::THotKeyResult result, const std::string& trigger)
+{
+    if (result == platform::THotKeyResult::Registered)
+        refused_.erase(hotkeyId);
+    else
+        refused_[hotkeyId] = {result, trigger};
 }
 
 void THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches)

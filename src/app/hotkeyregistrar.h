@@ -17,9 +17,24 @@
 
 namespace tarvo {
 
+// Why a hotkey does not hold its combination.
+struct THotKeyRefusal {
+    THotKeyRefusal() = default;
+    THotKeyRefusal(platform::THotKeyResult reason, std::string trigger = {})
+        : Reason(reason), Trigger(std::move(trigger))
+    {
+    }
+
+    platform::THotKeyResult Reason = platform::THotKeyResult::Unavailable;
+    // For BoundElsewhere: the trigger the desktop bound the hotkey to.
+    std::string Trigger;
+
+    bool operator==(const THotKeyRefusal&) const = default;
+};
+
 // Why a registration was refused, for the user, in the interface language
 // (0 English, 1 German).
-std::string RefusalText(platform::THotKeyResult reason, int32_t language);
+std::string RefusalText(const THotKeyRefusal& refusal, int32_t language);
 
 class THotKeyRegistrar : private platform::IHotKeyOwner {
 public:
@@ -56,14 +71,20 @@ public:
 
     // Why the latest registration of a hotkey was refused, by hotkey ID;
     // hotkeys that hold their combination are not listed.
-    const std::map<int32_t, platform::THotKeyResult>& RefusedHotKeys() const { return refused_; }
+    const std::map<int32_t, THotKeyRefusal>& RefusedHotKeys() const { return refused_; }
 
     // Told about each command of a running hotkey that could not be started.
     std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)>
         OnLaunchFailed;
+    // Told about each hotkey whose registration the window system decided or
+    // changed later, outside the registrar's own calls (a desktop that binds
+    // shortcuts itself); RefusedHotKeys already holds the outcome.
+    std::function<void(const THotTarvo& hotkey)> OnRegistrationChanged;
 
 private:
     void HotKeyPressed(const platform::THotKeyPress& press) override;
+    void RegistrationChanged(uint16_t id, platform::THotKeyResult result, const std::string& trigger) override;
+    void Remember(int32_t hotkeyId, platform::THotKeyResult result, const std::string& trigger = {});
     // Runs every hotkey of the document that matches, in list order: for a
     // press, those registered under its id; for a click on a tray entry,
     // those whose ID is the entry's tag (only a hand-made file holds two
@@ -74,7 +95,7 @@ private:
     platform::IHotKeyService& service_;
     ITrayMenu& trayMenu_;
     std::function<THotKeyFile&()> document_;
-    std::map<int32_t, platform::THotKeyResult> refused_;
+    std::map<int32_t, THotKeyRefusal> refused_;
 };
 
 } // namespace tarvo

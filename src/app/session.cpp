@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -17,6 +18,10 @@
 #include "platform/windowsystemservices.h"
 
 namespace tarvo {
+
+// Which backends serve is information, shown when asked for
+// (QT_LOGGING_RULES="tarvo.app.info=true"); a poor choice is a warning.
+Q_LOGGING_CATEGORY(lcSession, "tarvo.app", QtWarningMsg)
 
 namespace {
 
@@ -99,6 +104,10 @@ public:
             });
         if (!choice.Reached)
             throw EWindowSystemError(choice.Problem);
+        qCInfo(lcSession).noquote() << QString::fromStdString("hotkeys through " + choice.HotKeys
+                                                              + "; window search: " + choice.WindowSearch);
+        if (!choice.Warning.empty())
+            qCWarning(lcSession).noquote() << QString::fromStdString(choice.Warning);
     }
     ~TWindowSystemServices() { platform::WithdrawWindowSystemServices(platform::Services()); }
     TWindowSystemServices(const TWindowSystemServices&) = delete;

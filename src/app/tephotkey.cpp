@@ -46,7 +46,8 @@ void TEPHotKey::SetHotKey(TShortCut hotKey)
 
 void TEPHotKey::Register(TShortCut hotKey)
 {
-    service_.Register(*this, id_, CombinationOf(hotKey));
+    // The component is no shortcut of the program that a desktop would list.
+    service_.Register(*this, id_, CombinationOf(hotKey), {});
 }
 
 void TEPHotKey::HotKeyPressed(const platform::THotKeyPress& /*press*/)

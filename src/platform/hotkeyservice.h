@@ -7,6 +7,7 @@
 // the main thread, from the event loop.
 
 #include <cstdint>
+#include <string>
 
 namespace tarvo::platform {
 
@@ -27,18 +28,20 @@ struct THotKeyCombination {
     bool operator==(const THotKeyCombination&) const = default;
 };
 
+// How a desktop that lists the program's shortcuts to its user (the portal's
+// global shortcuts) shows a registration: Name stays the same from run to run,
+// so that the desktop keeps the trigger its user chose for it; Description
+// says what it does. Backends that grab keys themselves ignore it.
+struct THotKeyLabel {
+    std::string Name;
+    std::string Description;
+
+    bool operator==(const THotKeyLabel&) const = default;
+};
+
 struct THotKeyPress {
     uint16_t Id = 0;
     uint32_t Time = 0; // the window system's timestamp of the key press
-};
-
-// Receives the presses of the combinations it registered.
-class IHotKeyOwner {
-public:
-    virtual void HotKeyPressed(const THotKeyPress& press) = 0;
-
-protected:
-    ~IHotKeyOwner() = default;
 };
 
 enum class THotKeyResult {
@@ -52,6 +55,27 @@ enum class THotKeyResult {
     // The combination was not offered for registration: no id was left to
     // register it under.
     NoId,
+    // The desktop did not bind the shortcut (its user declined, or it has no
+    // trigger for it).
+    NotBound,
+    // The desktop bound the shortcut to another trigger than the combination.
+    BoundElsewhere,
+    // The desktop ended the session that held the shortcuts.
+    SessionClosed,
+};
+
+// Receives the presses of the combinations it registered.
+class IHotKeyOwner {
+public:
+    virtual void HotKeyPressed(const THotKeyPress& press) = 0;
+    // The window system decided about a registration after Register returned
+    // (a desktop that binds shortcuts asynchronously, and may change them
+    // later): the outcome, and for BoundElsewhere the trigger in the desktop's
+    // words. Owners that only need the answer of Register ignore it.
+    virtual void RegistrationChanged(uint16_t /*id*/, THotKeyResult /*result*/, const std::string& /*trigger*/) { }
+
+protected:
+    ~IHotKeyOwner() = default;
 };
 
 class IHotKeyService {
@@ -66,7 +90,13 @@ public:
     // Registering the combination the id already holds changes nothing.
     // A key that the keyboard lacks at the moment is registered and taken as
     // soon as a mapping change gives the keyboard such a key.
-    virtual THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination) = 0;
+    // A desktop that binds shortcuts itself is handed every registration made
+    // in one pass of the event loop together, once the loop runs again (binding
+    // may show its user a dialog); Register then answers Registered for what it
+    // passes on, and the desktop's decision reaches the owner through
+    // RegistrationChanged.
+    virtual THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                                   const THotKeyLabel& label) = 0;
     // Withdraws the owner's registration under the id, if there is one.
     virtual void Unregister(IHotKeyOwner& owner, uint16_t id) = 0;
     // Withdraws every registration of the owner; an owner calls it before

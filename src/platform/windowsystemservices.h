@@ -1,10 +1,12 @@
 #pragma once
 // The one place that picks the backend of the services that need a window
 // system (key names, window search and activation, launching with show
-// modes, system-wide hotkeys), at run time. The backends are tried in
-// order, and the first that reaches its window system serves: X11 when an
-// X server can be reached. Another backend (a Wayland portal, say) takes its
-// place in that order. When none is reached, headless stand-ins serve.
+// modes, system-wide hotkeys), at run time. X11 serves when an X server can
+// be reached, also through XWayland; in a Wayland session whose desktop
+// portal offers global shortcuts, these take the hotkeys, since X11 key grabs
+// there see keys only while an X11 window has the focus. TARVO_HOTKEYS=portal
+// or =x11 forces the hotkey backend. Without an X server, headless stand-ins
+// serve the rest: programs start, no window is found.
 
 #include <functional>
 #include <string>
@@ -18,12 +20,19 @@ struct TWindowSystemChoice {
     // Why no window system was reached, for messages: "no X server can be
     // reached (DISPLAY=:1)". Empty when one was.
     std::string Problem;
+    // What serves, for the log: "the desktop portal's global shortcuts",
+    // "X11 key grabs", "X11 (DISPLAY=:0)", "none".
+    std::string HotKeys;
+    std::string WindowSearch;
+    // A choice that works worse than the session could (X11 key grabs on a
+    // Wayland desktop), or a setting that was not understood; empty otherwise.
+    std::string Warning;
 };
 
-// Installs the window-system services of the first backend that reaches its
+// Installs the window-system services of the backends that reach their
 // window system, or the headless stand-ins. onConnectionLost is called from
 // the event loop, with what happened ("the connection to the X server
-// broke"), if the connection to the window system breaks.
+// broke"), if the connection to the X server breaks.
 TWindowSystemChoice InstallWindowSystemServices(TServices& services,
                                                 std::function<void(const std::string& problem)> onConnectionLost = {});
 

@@ -24,13 +24,20 @@ void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& er
         throw EWindowSystemError(std::string("cannot listen for hotkeys: ") + error.what());
     }
     THotKeyRegistrar& registrar = session->Registrar();
+    const auto reportRefusal = [&](const THotTarvo& hotkey) {
+        const auto refused = registrar.RefusedHotKeys().find(hotkey.ID);
+        if (refused != registrar.RefusedHotKeys().end())
+            errors << "tvotool: hotkey \"" << hotkey.Name << "\" (" << ShortcutText(hotkey.HotKey)
+                   << ") is not registered: " << RefusalText(refused->second, LanguageEnglish) << "\n"
+                   << std::flush;
+    };
+    // A desktop that binds the shortcuts itself decides once the event loop
+    // runs, and may change its mind later.
+    registrar.OnRegistrationChanged = reportRefusal;
 
     registrar.RegisterAllHotKeys();
-    for (const auto& [id, reason] : registrar.RefusedHotKeys()) {
-        const auto& hotkey = CastTo<THotTarvo>(*document.HotKeyList->ObjectWithID(id));
-        errors << "tvotool: hotkey \"" << hotkey.Name << "\" (" << ShortcutText(hotkey.HotKey)
-               << ") is not registered: " << RefusalText(reason, LanguageEnglish) << "\n";
-    }
+    for (const auto& refused : registrar.RefusedHotKeys())
+        reportRefusal(CastTo<THotTarvo>(*document.HotKeyList->ObjectWithID(refused.first)));
     const int registered = document.HotKeyList->Count() - static_cast<int>(registrar.RefusedHotKeys().size());
     out << "tvotool: listening for " << registered << " hotkeys; SIGINT or SIGTERM ends\n" << std::flush;
     session->Run();

@@ -12,7 +12,8 @@ namespace tarvo::tools {
 // its combination is pressed, until SIGINT or SIGTERM arrives; then withdraws
 // the hotkeys and returns. Raises EWindowSystemError (platform/errors.h) without
 // a window system or when the connection to it breaks. Writes one line per
-// refused combination to errors, and a line to out once the hotkeys are
+// refused combination to errors (also when a desktop that binds the shortcuts
+// itself refuses one later), and a line to out once the hotkeys are
 // registered.
 void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& errors);
 

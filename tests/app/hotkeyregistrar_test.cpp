@@ -99,7 +99,7 @@ TEST_F(HotKeyRegistrarTest, RefusedCombinationsAreKeptAndTheirTrayEntriesStillRu
     registrar_.RegisterAllHotKeys();
 
     EXPECT_EQ(registrar_.RefusedHotKeys(),
-              (std::map<int32_t, THotKeyResult>{{2, THotKeyResult::Taken}, {3, THotKeyResult::Taken}}));
+              (std::map<int32_t, THotKeyRefusal>{{2, {THotKeyResult::Taken}}, {3, {THotKeyResult::Taken}}}));
     Press(CtrlAltE);
     EXPECT_EQ(TakeRuns(), Names{"first"}) << "the lower ID got the combination";
     menu_.Click(1);
@@ -205,7 +205,7 @@ TEST_F(HotKeyRegistrarTest, HotKeysThatGetNoIdFromTheFullAtomTableAreRefusedAndT
     }
 
     EXPECT_EQ(registrar_.RefusedHotKeys(),
-              (std::map<int32_t, THotKeyResult>{{9002, THotKeyResult::NoId}, {9003, THotKeyResult::NoId}}));
+              (std::map<int32_t, THotKeyRefusal>{{9002, {THotKeyResult::NoId}}, {9003, {THotKeyResult::NoId}}}));
     EXPECT_FALSE(Press(CtrlAltR));
     EXPECT_TRUE(Press(CtrlAltE));
     menu_.Click(1);

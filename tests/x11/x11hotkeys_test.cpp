@@ -46,7 +46,7 @@ protected:
 
     THotKeyResult Register(uint16_t id, uint16_t virtualKey, uint8_t modifiers, IHotKeyOwner* owner = nullptr)
     {
-        return hotkeys_->Register(owner ? *owner : owner_, id, {virtualKey, modifiers});
+        return hotkeys_->Register(owner ? *owner : owner_, id, {virtualKey, modifiers}, {});
     }
     xcb_keycode_t Key(xcb_keysym_t keysym) const { return keyboard_->Keycode(keysym); }
     void TypeCtrlAlt(xcb_keysym_t keysym) { keyboard_->Type(Key(keysym), {XK_Control_L, XK_Alt_L}); }

@@ -35,7 +35,8 @@ constexpr const char* Usage = "Usage: tarvo [FILE]\n"
                               "  --help     show this text\n"
                               "  --version  show the version and its release date\n"
                               "\n"
-                              "Tarvo needs an X display.\n";
+                              "Tarvo needs an X display, or in a Wayland session a desktop portal with\n"
+                              "global shortcuts (TARVO_HOTKEYS=portal or x11 forces either).\n";
 
 // Shows each problem that did not stop the start, once the window is up.
 void ShowStartupProblems(const TStartupProblems& problems)

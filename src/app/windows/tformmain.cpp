@@ -92,9 +92,16 @@ TFormMain::TFormMain(const TRegistrarSource& registrar, QWidget* owner) : TTSFor
     LoadFormResource(*MltLang, formresources::TFormMain);
 
     trayMenu_ = std::make_unique<TTrayPopupMenu>(*PopupMenu1);
+    TrayIcon1->DesktopMenu = PopupMenu1;
     registrar_ = &registrar(*trayMenu_);
     registrar_->OnLaunchFailed = [this](const THotTarvo& hotkey, const THotKeyCommand& command,
                                         const std::string& reason) { ReportLaunchFailure(hotkey, command, reason); };
+    // A desktop that binds the shortcuts itself answers later, and may change
+    // its mind while the program runs.
+    registrar_->OnRegistrationChanged = [this](const THotTarvo& hotkey) {
+        LogRefusal(hotkey);
+        ShowRegistrationMarks();
+    };
     ConnectHandlers();
     ownWindow_ = std::make_unique<platform::TOwnWindowRegistration>([this] {
         return platform::TOwnWindow{static_cast<platform::TWindowId>(winId()), windowTitle().toStdString(),
@@ -119,6 +126,7 @@ TFormMain::~TFormMain()
 {
     // FormDestroy
     registrar_->OnLaunchFailed = nullptr;
+    registrar_->OnRegistrationChanged = nullptr;
     FreeMessages();
 }
 
@@ -476,7 +484,8 @@ void TFormMain::TrayIcon1Click()
 
 void TFormMain::TrayIcon1RightClick()
 {
-    PopupMenu1->popup(QCursor::pos());
+    if (!TrayIcon1->DesktopDrawsMenu())
+        PopupMenu1->popup(QCursor::pos());
 }
 
 void TFormMain::MinimizeApplication()

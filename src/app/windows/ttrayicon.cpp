@@ -3,6 +3,7 @@
 #include <QCursor>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusVariant>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
@@ -31,6 +32,20 @@ void SendDesktopNotification(const QString& title, const QString& text)
     notify << QGuiApplication::applicationDisplayName() << 0u << QStringLiteral("dialog-warning") << title << text
            << QStringList() << QVariantMap() << -1;
     bus.call(notify, QDBus::NoBlock);
+}
+
+// Whether the desktop draws tray icons as StatusNotifierItems (KDE, most
+// Wayland desktops), as Qt then shows the icon: such a host draws the icon's
+// menu itself, from the menu Qt exports, and need not ask the program to.
+bool StatusNotifierHostRegistered()
+{
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    get << QStringLiteral("org.kde.StatusNotifierWatcher") << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusMessage reply = QDBusConnection::sessionBus().call(get, QDBus::Block, 1000);
+    return reply.type() == QDBusMessage::ReplyMessage
+        && reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
 }
 
 } // namespace
@@ -109,6 +124,8 @@ void TTrayIcon::AddIcon()
         return;
     if (!TrayAvailable())
         throw ETrayIconError("Cannot create shell notification icon");
+    if (DesktopMenu && !DesktopDrawsMenu() && StatusNotifierHostRegistered())
+        tray_.setContextMenu(DesktopMenu);
     tray_.show();
     iconAbsent_ = false;
 }

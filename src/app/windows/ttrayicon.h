@@ -57,6 +57,13 @@ public:
     // Popped up by the icon itself on a right click while the window is not
     // visible or the icon is separate; not owned.
     QMenu* PopupMenu = nullptr;
+    // The menu that a desktop drawing the tray's menus itself (a
+    // StatusNotifierItem host, on Wayland and KDE) shows for the icon, from
+    // the time the icon is first shown; not owned.
+    QMenu* DesktopMenu = nullptr;
+    // Whether the desktop shows DesktopMenu: then the program shows no menu
+    // of its own on a right click.
+    bool DesktopDrawsMenu() const { return tray_.contextMenu() != nullptr; }
 
     TNotifyEvent OnClick;
     TNotifyEvent OnDblClick;

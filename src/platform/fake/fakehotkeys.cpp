@@ -4,7 +4,8 @@
 
 namespace tarvo::platform {
 
-THotKeyResult TFakeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination)
+THotKeyResult TFakeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                                     const THotKeyLabel& /*label*/)
 {
     auto held = std::ranges::find_if(Registrations, [&](const TRegistration& registration) {
         return registration.Owner == &owner && registration.Id == id;

@@ -17,7 +17,8 @@ public:
     };
 
     bool Available() const override { return true; }
-    THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination) override;
+    THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                           const THotKeyLabel& label) override;
     void Unregister(IHotKeyOwner& owner, uint16_t id) override;
     void UnregisterAll(IHotKeyOwner& owner) override;
 

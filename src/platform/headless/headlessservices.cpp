@@ -37,7 +37,8 @@ public:
 class THeadlessHotKeys : public IHotKeyService {
 public:
     bool Available() const override { return false; }
-    THotKeyResult Register(IHotKeyOwner& /*owner*/, uint16_t /*id*/, THotKeyCombination /*combination*/) override
+    THotKeyResult Register(IHotKeyOwner& /*owner*/, uint16_t /*id*/, THotKeyCombination /*combination*/,
+                           const THotKeyLabel& /*label*/) override
     {
         return THotKeyResult::Unavailable;
     }

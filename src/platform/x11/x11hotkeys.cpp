@@ -37,7 +37,8 @@ bool TX11HotKeys::Available() const
     return xcb_connection_has_error(connection_->Xcb()) == 0;
 }
 
-THotKeyResult TX11HotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination)
+THotKeyResult TX11HotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                                    const THotKeyLabel& /*label*/)
 {
     if (!Available())
         return THotKeyResult::Unavailable;

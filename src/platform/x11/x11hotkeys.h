@@ -29,7 +29,8 @@ public:
     TX11HotKeys& operator=(const TX11HotKeys&) = delete;
 
     bool Available() const override;
-    THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination) override;
+    THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                           const THotKeyLabel& label) override;
     void Unregister(IHotKeyOwner& owner, uint16_t id) override;
     void UnregisterAll(IHotKeyOwner& owner) override;
 

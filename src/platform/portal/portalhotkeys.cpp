@@ -1,0 +1,306 @@
+#include "platform/portal/portalhotkeys.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <QTimer>
+
+#include <algorithm>
+#include <optional>
+
+#include "platform/portal/portalrequest.h"
+#include "platform/portal/portaltriggers.h"
+
+namespace tarvo::platform::portal {
+
+// One shortcut as the portal takes and gives them: its id and a dictionary
+// (description, preferred_trigger; trigger_description in answers).
+struct TPortalShortcut {
+    QString Id;
+    QVariantMap Values;
+};
+
+} // namespace tarvo::platform::portal
+
+Q_DECLARE_METATYPE(tarvo::platform::portal::TPortalShortcut)
+
+namespace tarvo::platform::portal {
+
+namespace {
+
+constexpr const char* SessionInterface = "org.freedesktop.portal.Session";
+constexpr uint32_t ResponseSuccess = 0;
+
+QString ObjectPathOf(const QVariant& value)
+{
+    // The session handle was given as a string, though it is an object path.
+    if (value.userType() == qMetaTypeId<QDBusObjectPath>())
+        return value.value<QDBusObjectPath>().path();
+    return value.toString();
+}
+
+} // namespace
+
+QDBusArgument& operator<<(QDBusArgument& argument, const TPortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.Id << shortcut.Values;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, TPortalShortcut& shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.Id >> shortcut.Values;
+    argument.endStructure();
+    return argument;
+}
+
+bool PortalOffersGlobalShortcuts(QDBusConnection bus)
+{
+    QDBusMessage get =
+        QDBusMessage::createMethodCall(PortalService, PortalPath, "org.freedesktop.DBus.Properties", "Get");
+    get << QString(GlobalShortcutsInterface) << QStringLiteral("version");
+    // Starting the portal may take a moment; a desktop without one must not
+    // hold up the program for long.
+    const QDBusMessage reply = bus.call(get, QDBus::Block, 5000);
+    return reply.type() == QDBusMessage::ReplyMessage
+        && reply.arguments().value(0).value<QDBusVariant>().variant().toUInt() >= 1;
+}
+
+TPortalHotKeys::TPortalHotKeys(QDBusConnection bus) : bus_(std::move(bus))
+{
+    qDBusRegisterMetaType<TPortalShortcut>();
+    qDBusRegisterMetaType<QList<TPortalShortcut>>();
+    bus_.connect(PortalService, PortalPath, GlobalShortcutsInterface, "Activated", this, SLOT(Activated(QDBusMessage)));
+    bus_.connect(PortalService, PortalPath, GlobalShortcutsInterface, "ShortcutsChanged", this,
+                 SLOT(ShortcutsChanged(QDBusMessage)));
+}
+
+TPortalHotKeys::~TPortalHotKeys()
+{
+    CloseSession();
+}
+
+THotKeyResult TPortalHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                                       const THotKeyLabel& label)
+{
+    auto held = std::ranges::find_if(registrations_, [&](const TRegistration& registration) {
+        return registration.Owner == &owner && registration.Id == id;
+    });
+    if (held != registrations_.end() && held->Combination == combination && held->Label == label) {
+        // Nothing to bind anew; the owner learns again what the desktop did.
+        held->Told = {};
+        ScheduleUpdate(false);
+        return THotKeyResult::Registered;
+    }
+    Unregister(owner, id);
+    const std::optional<std::string> trigger = PortalTrigger(combination);
+    if (combination.VirtualKey != 0 && !trigger)
+        return THotKeyResult::UnknownKey;
+    std::string shortcutId = label.Name.empty() ? std::to_string(id) : label.Name;
+    const bool taken = std::ranges::any_of(registrations_, [&](const TRegistration& registration) {
+        return registration.ShortcutId == shortcutId
+            || (combination.VirtualKey != 0 && registration.Combination == combination);
+    });
+    if (taken)
+        return THotKeyResult::Taken;
+    // A combination without a key is never pressed: the desktop is not asked
+    // to bind it.
+    registrations_.push_back({&owner, id, combination, label, std::move(shortcutId), trigger.value_or(""), {}, {}});
+    if (trigger)
+        ScheduleUpdate(true);
+    return THotKeyResult::Registered;
+}
+
+void TPortalHotKeys::Unregister(IHotKeyOwner& owner, uint16_t id)
+{
+    Remove([&](const TRegistration& registration) { return registration.Owner == &owner && registration.Id == id; });
+}
+
+void TPortalHotKeys::UnregisterAll(IHotKeyOwner& owner)
+{
+    Remove([&](const TRegistration& registration) { return registration.Owner == &owner; });
+}
+
+void TPortalHotKeys::Remove(const std::function<bool(const TRegistration&)>& matches)
+{
+    // Only what the desktop was asked to bind needs binding anew.
+    const bool handedOver = std::ranges::any_of(registrations_, [&](const TRegistration& registration) {
+        return matches(registration) && !registration.Trigger.empty();
+    });
+    std::erase_if(registrations_, matches);
+    if (handedOver)
+        ScheduleUpdate(true);
+}
+
+void TPortalHotKeys::ScheduleUpdate(bool bind)
+{
+    bindPending_ = bindPending_ || bind;
+    if (updateScheduled_)
+        return;
+    updateScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        updateScheduled_ = false;
+        Update();
+    });
+}
+
+void TPortalHotKeys::Update()
+{
+    if (binding_)
+        return; // BindingDone comes back here
+    if (bindPending_) {
+        bindPending_ = false;
+        Bind();
+    } else {
+        TellOwners();
+    }
+}
+
+void TPortalHotKeys::Bind()
+{
+    CloseSession();
+    if (std::ranges::all_of(registrations_,
+                            [](const TRegistration& registration) { return registration.Trigger.empty(); })) {
+        TellOwners();
+        return;
+    }
+    binding_ = true;
+    StartRequest(bus_, "CreateSession", {}, {{"session_handle_token", NewToken()}}, this,
+                 [this](uint32_t response, const QVariantMap& results) {
+                     session_ = ObjectPathOf(results.value("session_handle"));
+                     if (response != ResponseSuccess || session_.isEmpty()) {
+                         session_.clear();
+                         SetEveryDesktopState({THotKeyResult::NotBound, {}});
+                         BindingDone();
+                         return;
+                     }
+                     bus_.connect(PortalService, session_, SessionInterface, "Closed", this, SLOT(SessionClosed()));
+                     BindInSession();
+                 });
+}
+
+void TPortalHotKeys::BindInSession()
+{
+    QList<TPortalShortcut> shortcuts;
+    for (const TRegistration& registration : registrations_)
+        if (!registration.Trigger.empty())
+            shortcuts.append({QString::fromStdString(registration.ShortcutId),
+                              {{"description", QString::fromStdString(registration.Label.Description)},
+                               {"preferred_trigger", QString::fromStdString(registration.Trigger)}}});
+    const QList<QVariant> arguments{QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(shortcuts),
+                                    QString()};
+    StartRequest(bus_, "BindShortcuts", arguments, {}, this, [this](uint32_t response, const QVariantMap& results) {
+        // A user who cancels the desktop's dialog binds nothing.
+        if (response == ResponseSuccess)
+            Apply(results.value("shortcuts"));
+        else
+            SetEveryDesktopState({THotKeyResult::NotBound, {}});
+        BindingDone();
+    });
+}
+
+void TPortalHotKeys::BindingDone()
+{
+    binding_ = false;
+    ScheduleUpdate(false);
+}
+
+void TPortalHotKeys::List()
+{
+    const QList<QVariant> arguments{QVariant::fromValue(QDBusObjectPath(session_))};
+    StartRequest(bus_, "ListShortcuts", arguments, {}, this,
+                 [this, session = session_](uint32_t response, const QVariantMap& results) {
+                     if (response != ResponseSuccess || session != session_ || binding_)
+                         return; // a newer session answers for itself
+                     Apply(results.value("shortcuts"));
+                     ScheduleUpdate(false);
+                 });
+}
+
+void TPortalHotKeys::Apply(const QVariant& shortcuts)
+{
+    const auto bound = qdbus_cast<QList<TPortalShortcut>>(shortcuts);
+    for (TRegistration& registration : registrations_) {
+        if (registration.Trigger.empty())
+            continue;
+        const QString id = QString::fromStdString(registration.ShortcutId);
+        const auto found = std::ranges::find(bound, id, &TPortalShortcut::Id);
+        if (found == bound.end()) {
+            registration.Desktop = {THotKeyResult::NotBound, {}};
+            continue;
+        }
+        // A desktop that does not describe the trigger is taken to use the
+        // preferred one.
+        const std::string trigger = found->Values.value("trigger_description").toString().toStdString();
+        registration.Desktop = trigger.empty() || SameTrigger(trigger, registration.Trigger)
+            ? TState{}
+            : TState{THotKeyResult::BoundElsewhere, trigger};
+    }
+}
+
+void TPortalHotKeys::SetEveryDesktopState(TState state)
+{
+    for (TRegistration& registration : registrations_)
+        if (!registration.Trigger.empty())
+            registration.Desktop = state;
+}
+
+void TPortalHotKeys::Activated(const QDBusMessage& message)
+{
+    const QList<QVariant> arguments = message.arguments();
+    if (session_.isEmpty() || ObjectPathOf(arguments.value(0)) != session_)
+        return;
+    const std::string shortcutId = arguments.value(1).toString().toStdString();
+    const auto found = std::ranges::find(registrations_, shortcutId, &TRegistration::ShortcutId);
+    if (found == registrations_.end() || found->Trigger.empty())
+        return;
+    // The timestamp counts milliseconds, as X11's times do.
+    found->Owner->HotKeyPressed({found->Id, static_cast<uint32_t>(arguments.value(2).toULongLong())});
+}
+
+void TPortalHotKeys::ShortcutsChanged(const QDBusMessage& message)
+{
+    // The signal may carry only the changed shortcuts: the list tells them all.
+    if (!session_.isEmpty() && !binding_ && ObjectPathOf(message.arguments().value(0)) == session_)
+        List();
+}
+
+void TPortalHotKeys::SessionClosed()
+{
+    // The session is gone: nothing to close. The next change of the
+    // registrations creates a new one.
+    bus_.disconnect(PortalService, session_, SessionInterface, "Closed", this, SLOT(SessionClosed()));
+    session_.clear();
+    SetEveryDesktopState({THotKeyResult::SessionClosed, {}});
+    ScheduleUpdate(false);
+}
+
+void TPortalHotKeys::CloseSession()
+{
+    if (session_.isEmpty())
+        return;
+    bus_.disconnect(PortalService, session_, SessionInterface, "Closed", this, SLOT(SessionClosed()));
+    bus_.asyncCall(QDBusMessage::createMethodCall(PortalService, session_, SessionInterface, "Close"));
+    session_.clear();
+}
+
+void TPortalHotKeys::TellOwners()
+{
+    // An owner may register or unregister while it is told.
+    for (size_t i = 0; i < registrations_.size(); ++i) {
+        TRegistration& registration = registrations_[i];
+        if (registration.Told == registration.Desktop)
+            continue;
+        registration.Told = registration.Desktop;
+        const TState told = registration.Told;
+        registration.Owner->RegistrationChanged(registration.Id, told.Result, told.Trigger);
+    }
+}
+
+} // namespace tarvo::platform::portal

@@ -1,0 +1,88 @@
+#pragma once
+// System-wide hotkeys on a Wayland desktop, through the desktop portal's
+// global shortcuts (org.freedesktop.portal.GlobalShortcuts on the session
+// bus). Each registration is one shortcut of the program, under its label's
+// name, described by the label, with the combination as preferred trigger;
+// the desktop binds it to a trigger of its choosing, or not at all, and tells
+// when the shortcut is activated.
+
+#include <QDBusConnection>
+#include <QObject>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/hotkeyservice.h"
+
+class QDBusMessage;
+
+namespace tarvo::platform::portal {
+
+// Whether the portal on the bus offers global shortcuts.
+bool PortalOffersGlobalShortcuts(QDBusConnection bus);
+
+class TPortalHotKeys : public QObject, public IHotKeyService {
+    Q_OBJECT
+public:
+    explicit TPortalHotKeys(QDBusConnection bus);
+    // Ends the session with the portal, which drops the shortcuts.
+    ~TPortalHotKeys() override;
+
+    bool Available() const override { return true; }
+    THotKeyResult Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                           const THotKeyLabel& label) override;
+    void Unregister(IHotKeyOwner& owner, uint16_t id) override;
+    void UnregisterAll(IHotKeyOwner& owner) override;
+
+private slots:
+    void Activated(const QDBusMessage& message);
+    void ShortcutsChanged(const QDBusMessage& message);
+    void SessionClosed();
+
+private:
+    struct TState {
+        THotKeyResult Result = THotKeyResult::Registered;
+        std::string Trigger; // for BoundElsewhere
+
+        bool operator==(const TState&) const = default;
+    };
+    struct TRegistration {
+        IHotKeyOwner* Owner;
+        uint16_t Id;
+        THotKeyCombination Combination;
+        THotKeyLabel Label;
+        std::string ShortcutId;
+        std::string Trigger; // preferred; empty for no key, which is not handed to the desktop
+        TState Desktop;      // what the desktop did with it
+        TState Told;         // what the owner was told
+    };
+
+    void Remove(const std::function<bool(const TRegistration&)>& matches);
+    // Binds every registration anew, or tells the owners what they do not
+    // know yet, once the event loop runs again: the changes of one pass go to
+    // the desktop in one call.
+    void ScheduleUpdate(bool bind);
+    void Update();
+    // Ends the session, creates a new one and binds every shortcut in it: a
+    // session binds its shortcuts once.
+    void Bind();
+    void BindInSession();
+    void BindingDone();
+    void List();
+    // Takes the shortcuts the desktop holds (all of the session's) as the
+    // outcome of every registration handed to it.
+    void Apply(const QVariant& shortcuts);
+    void SetEveryDesktopState(TState state);
+    void CloseSession();
+    void TellOwners();
+
+    QDBusConnection bus_;
+    std::vector<TRegistration> registrations_;
+    QString session_; // the session's object path; empty without one
+    bool updateScheduled_ = false;
+    bool bindPending_ = false;
+    bool binding_ = false; // a session is being created and bound
+};
+
+} // namespace tarvo::platform::portal
