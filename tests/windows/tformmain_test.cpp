@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QLoggingCategory>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -322,9 +323,11 @@ TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLoggedWithTheCount)
         Add(document, "Edit", CtrlAltE);
     });
     logged.clear();
+    QLoggingCategory::setFilterRules(QStringLiteral("tarvo.windows.info=true"));
     const QtMessageHandler previous = qInstallMessageHandler(RecordLog);
     TFormMain& form = Open();
     qInstallMessageHandler(previous);
+    QLoggingCategory::setFilterRules(QString());
     EXPECT_EQ(logged,
               "hotkey \"Run\" (Strg+Alt+R) is not registered: the combination is held by another program "
               "or another hotkey\n1 of 2 hotkeys registered\n");

@@ -1,5 +1,7 @@
 #include "app/windows/windowslog.h"
 
 namespace tarvo {
-Q_LOGGING_CATEGORY(lcWindows, "tarvo.windows")
+// Information (how many hotkeys were registered) is shown when asked for
+// (QT_LOGGING_RULES="tarvo.windows.info=true"); warnings always.
+Q_LOGGING_CATEGORY(lcWindows, "tarvo.windows", QtWarningMsg)
 } // namespace tarvo
