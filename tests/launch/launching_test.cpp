@@ -120,16 +120,9 @@ TEST_F(LaunchTest, StartedProgramsInheritNoDescriptorsAndLeaveNoZombie)
     }));
 }
 
-// Runs every show-command test once without a window manager and once under openbox.
-class ShowCommands : public LaunchTest, public testing::WithParamInterface<bool> {
+// Runs every show-command test without a window manager and under each one.
+class ShowCommands : public LaunchTestUnderWm {
 protected:
-    void SetUp() override
-    {
-        LaunchTest::SetUp();
-        if (!HasFatalFailure() && WindowManager())
-            openbox.emplace(*display);
-    }
-
     void TearDown() override { StopProbe(); }
 
     // Ends the program of the window, whether or not it names its process.
@@ -141,8 +134,6 @@ protected:
         }
         probeWindow.reset();
     }
-
-    bool WindowManager() const { return GetParam(); }
 
     // Starts a program that shows a window, with the show mode; TITLE in its
     // parameters stands for the window's title, which is returned.
@@ -189,7 +180,6 @@ protected:
 
     bool IsMinimized(xcb_window_t window) const { return display->IsIconic(window) && !display->IsViewable(window); }
 
-    std::optional<TOpenbox> openbox;
     std::optional<xcb_window_t> probeWindow;
     int launches = 0;
 };
@@ -252,7 +242,6 @@ TEST_P(ShowCommands, AWindowThatExistedBeforeTheLaunchIsLeftAlone)
     EXPECT_TRUE(display->IsViewable(existing.Id()));
 }
 
-INSTANTIATE_TEST_SUITE_P(, ShowCommands, testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "WithOpenbox" : "WithoutWindowManager"; });
+INSTANTIATE_UNDER_EACH_WM(ShowCommands);
 
 } // namespace

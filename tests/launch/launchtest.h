@@ -61,4 +61,26 @@ protected:
     THotTarvo hotkey;
 };
 
+// A launch test run once under each window manager, and once without one.
+class LaunchTestUnderWm : public LaunchTest, public testing::WithParamInterface<TWm> {
+protected:
+    void SetUp() override
+    {
+        if (!WmInstalled(GetParam()))
+            GTEST_SKIP() << WmName(GetParam()) << " is not installed (scripts/setup installs it)";
+        LaunchTest::SetUp();
+        if (!HasFatalFailure() && WindowManager())
+            wm.emplace(*display, GetParam());
+    }
+
+    bool WindowManager() const { return GetParam() != TWm::None; }
+
+    std::optional<TRunningWm> wm;
+};
+
+// Instantiates the suite of a LaunchTestUnderWm fixture for every window manager.
+#define INSTANTIATE_UNDER_EACH_WM(suite)                                                                               \
+    INSTANTIATE_TEST_SUITE_P(, suite, testing::Values(TWm::None, TWm::Openbox, TWm::Xfwm4),                            \
+                             [](const auto& info) { return WmName(info.param); })
+
 } // namespace tarvo::launchtest

@@ -7,29 +7,14 @@ using namespace tarvo::launchtest;
 
 namespace {
 
-// Runs every test without a window manager and under each one the tests
-// know; a manager that is not installed is skipped.
-class WindowSearch : public LaunchTest, public testing::WithParamInterface<TWm> {
+class WindowSearch : public LaunchTestUnderWm {
 protected:
-    void SetUp() override
-    {
-        if (!WmInstalled(GetParam()))
-            GTEST_SKIP() << WmName(GetParam()) << " is not installed (scripts/setup installs it)";
-        LaunchTest::SetUp();
-        if (!HasFatalFailure() && WindowManager())
-            wm.emplace(*display, GetParam());
-    }
-
-    bool WindowManager() const { return GetParam() != TWm::None; }
-
     // Whether the window is shown, not minimised, and has the focus.
     bool IsBack(const TTestWindow& window) const
     {
         return display->IsViewable(window.Id()) && !display->IsIconic(window.Id())
             && display->ActiveWindow(WindowManager()) == window.Id();
     }
-
-    std::optional<TRunningWm> wm;
 };
 
 TEST_P(WindowSearch, AMinimisedWindowIsRestoredAndActivatedInsteadOfAStart)
@@ -96,8 +81,7 @@ TEST_P(WindowSearch, TitlesOnlyInWmNameAreReadInTheirOwnEncoding)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(, WindowSearch, testing::Values(TWm::None, TWm::Openbox, TWm::Xfwm4),
-                         [](const auto& info) { return WmName(info.param); });
+INSTANTIATE_UNDER_EACH_WM(WindowSearch);
 
 // A window manager that has ended can leave its check entry on the root
 // window, naming a window that is gone or (after the id was reused) one that
