@@ -161,7 +161,7 @@ void THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTar
 
 void THotKeyRegistrar::Run(const THotTarvo& hotkey) const
 {
-    hotkey.ExecuteHotKey([this, &hotkey](const THotKeyCommand& command, const std::string& reason) {
+    hotkey.ExecuteHotKey([this, &hotkey](const THotKeyCommand& command, const TUserText& reason) {
         if (OnLaunchFailed)
             OnLaunchFailed(hotkey, command, reason);
     });

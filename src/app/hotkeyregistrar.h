@@ -74,8 +74,7 @@ public:
     const std::map<int32_t, THotKeyRefusal>& RefusedHotKeys() const { return refused_; }
 
     // Told about each command of a running hotkey that could not be started.
-    std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)>
-        OnLaunchFailed;
+    std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const TUserText& reason)> OnLaunchFailed;
     // Told about each hotkey whose registration the window system decided or
     // changed later, outside the registrar's own calls (a desktop that binds
     // shortcuts itself); RefusedHotKeys already holds the outcome.

@@ -8,8 +8,6 @@
 #include <QPushButton>
 #include <QShowEvent>
 
-#include <algorithm>
-#include <iterator>
 #include <memory>
 #include <optional>
 
@@ -30,19 +28,25 @@ namespace {
 constexpr int32_t MsgConfirmDeletion = 9;
 
 // The combination a key pressed in the key field makes, from its virtual
-// key and the Shift, Ctrl and Alt held. None for a modifier pressed alone
-// (the Windows keys among them: a combination has no bit for them), for a
-// key without a virtual key, and for Tab, Enter and Escape, which keep their
-// meanings in the dialog.
+// key and the Shift, Ctrl and Alt held. None for Shift, Ctrl or Alt pressed
+// alone, for a key without a virtual key, for Tab with or without
+// modifiers, and for plain Enter and Escape, which keep their meanings in
+// the dialog. A combination has no bit for Super, so a Super key is taken
+// as the key itself, like any other key.
 std::optional<TShortCut> CapturedShortCut(const QKeyEvent& event)
 {
     using namespace platform;
     const uint16_t key = qt::VirtualKeyOfQtKey(event.key(), event.modifiers(), event.nativeScanCode());
-    constexpr uint16_t NotCaptured[] = {0, VkTab, VkReturn, VkEscape, VkLWin, VkRWin};
-    if (std::ranges::find(NotCaptured, key) != std::end(NotCaptured))
-        return std::nullopt;
     const Qt::KeyboardModifiers held = event.modifiers();
-    return MakeShortCut(key, held & Qt::ShiftModifier, held & Qt::ControlModifier, held & Qt::AltModifier);
+    const bool shift = held & Qt::ShiftModifier;
+    const bool ctrl = held & Qt::ControlModifier;
+    const bool alt = held & Qt::AltModifier;
+    // Shift, Ctrl and Alt have no virtual key of their own here.
+    if (key == 0 || key == VkTab)
+        return std::nullopt;
+    if ((key == VkReturn || key == VkEscape) && !shift && !ctrl && !alt)
+        return std::nullopt;
+    return MakeShortCut(key, shift, ctrl, alt);
 }
 
 int RunCommandDialog(QWidget* owner, THotKeyCommand& command)
@@ -92,7 +96,7 @@ TFormHotKeyDefine::TFormHotKeyDefine(QWidget* owner) : TTSForm(owner), EditComma
     BindButton(BtnNew, mrNone, [this] { BtnNewClick(); });
     BindButton(BtnEdit, mrNone, [this] { BtnEditClick(); });
     BindButton(BtnDelete, mrNone, [this] { BtnDeleteClick(); });
-    connect(LBCommands, &QListWidget::itemDoubleClicked, this, [this] { BtnEditClick(); });
+    OnListDoubleClick(LBCommands, [this] { BtnEditClick(); });
     BindOkCancel(BtnOK, BtnCancel, [this] { BtnOKClick(); });
 
     MltLang = LoadTranslations(formresources::TFormHotKeyDefine);

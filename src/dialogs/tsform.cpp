@@ -191,6 +191,36 @@ TMltLang* TTSForm::LoadTranslations(const TFormResource& resource)
     return mltLang;
 }
 
+namespace {
+
+// Runs an action on every double click in a list's viewport.
+class TDoubleClickFilter : public QObject {
+public:
+    TDoubleClickFilter(QWidget& viewport, std::function<void()> action) : QObject(&viewport), action_(std::move(action))
+    {
+        viewport.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* /*watched*/, QEvent* event) override
+    {
+        if (event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        action_();
+        return true;
+    }
+
+private:
+    std::function<void()> action_;
+};
+
+} // namespace
+
+void TTSForm::OnListDoubleClick(QAbstractItemView* list, std::function<void()> action)
+{
+    new TDoubleClickFilter(*list->viewport(), std::move(action));
+}
+
 void TTSForm::SetDefaultButton(QPushButton* button)
 {
     button->setDefault(true);

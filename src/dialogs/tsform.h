@@ -18,6 +18,7 @@
 #include "dialogs/designlayout.h"
 
 class QAbstractButton;
+class QAbstractItemView;
 class QLabel;
 class QPushButton;
 
@@ -111,6 +112,9 @@ protected:
     // Creates the form's language switcher, named as its translations expect,
     // and loads the form's stored translations; call once every control exists.
     TMltLang* LoadTranslations(const TFormResource& resource);
+    // A double click anywhere in the list, on a line or on the empty space
+    // below the lines, runs the action (which acts on the selected line).
+    static void OnListDoubleClick(QAbstractItemView* list, std::function<void()> action);
     // The default button answers Enter.
     static void SetDefaultButton(QPushButton* button);
     // Escape and the window's close box click the cancel button.

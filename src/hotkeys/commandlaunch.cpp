@@ -82,8 +82,11 @@ void THotKeyCommand::ExecuteCommand(const TLaunchFailureHandler& onFailure) cons
         // how to tell. The log line is for whoever looks into why nothing
         // started.
         qCWarning(lcHotKeys).noquote() << QString::fromUtf8(error.what());
-        if (onFailure)
-            onFailure(*this, error.what());
+        if (!onFailure)
+            return;
+        const auto* launchError = dynamic_cast<const platform::ELaunchError*>(&error);
+        onFailure(*this,
+                  launchError ? launchError->Reason : TUserText{error.what(), "er konnte nicht gestartet werden"});
     }
 }
 

@@ -10,6 +10,7 @@
 
 #include "hotkeys/shortcut.h"
 #include "persist/listentry.h"
+#include "platform/errors.h"
 
 namespace tarvo {
 
@@ -27,9 +28,9 @@ enum TExecMode : int32_t {
 
 class THotKeyCommand;
 
-// Told about a command that could not be started, with the reason. The
-// hotkey's next command runs all the same.
-using TLaunchFailureHandler = std::function<void(const THotKeyCommand& command, const std::string& reason)>;
+// Told about a command that could not be started, with the reason in both
+// languages. The hotkey's next command runs all the same.
+using TLaunchFailureHandler = std::function<void(const THotKeyCommand& command, const TUserText& reason)>;
 
 class THotKeyCommand : public TSimpleListEntry {
     TARVO_CLASS(THotKeyCommand)

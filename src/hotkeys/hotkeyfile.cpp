@@ -5,6 +5,7 @@
 #include "persist/objectstream.h"
 #include "platform/errors.h"
 #include "platform/files.h"
+#include "platform/locale.h"
 #include "platform/paths.h"
 #include "platform/userdirectories.h"
 
@@ -117,6 +118,10 @@ std::optional<std::string> InitHotKeyFileModule()
     RegisterHotKeyClasses();
     theFileName = platform::UserFileDirectory() + DefaultHotKeyFileName;
     theDocument = std::make_unique<THotKeyFile>();
+    // A first start, without a file yet, speaks the desktop's language; a
+    // file keeps the language stored in it.
+    if (!platform::FileExists(theFileName))
+        theDocument->Language = platform::UserLanguageIsGerman() ? LanguageGerman : LanguageEnglish;
     try {
         LoadHotKeyFile();
     } catch (const ETarvoError& error) {

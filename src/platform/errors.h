@@ -4,8 +4,17 @@
 // handler reports them all; the layers above add their own kinds.
 
 #include <stdexcept>
+#include <string>
 
 namespace tarvo {
+
+// A text the user reads, in each of the program's two languages.
+struct TUserText {
+    std::string English;
+    std::string German;
+
+    const std::string& In(bool german) const { return german ? German : English; }
+};
 
 class ETarvoError : public std::runtime_error {
 public:

@@ -3,6 +3,7 @@
 // shell does.
 
 #include <string>
+#include <utility>
 
 #include "platform/errors.h"
 
@@ -19,10 +20,13 @@ enum class TShowCommand : int {
 };
 
 // A launch that did not start anything: a missing file or directory, a
-// program that cannot be run. The message names the file and the reason.
+// program that cannot be run. The reason names the file and the cause in
+// both languages; the message is the English one.
 class ELaunchError : public ETarvoError {
 public:
-    using ETarvoError::ETarvoError;
+    explicit ELaunchError(TUserText reason) : ETarvoError(reason.English), Reason(std::move(reason)) { }
+
+    TUserText Reason;
 };
 
 class ILauncher {

@@ -77,9 +77,13 @@ protected:
 TEST_F(FormHotKeyDefineTest, CommandChangesReachTheCallerOnlyThroughOk)
 {
     const auto select = [this](int line) { form.LBCommands->setCurrentRow(line); };
-    const auto doubleClick = [&](int line) {
-        select(line); // by the first click of the two
-        Q_EMIT form.LBCommands->itemDoubleClicked(form.LBCommands->item(line));
+    // A double click on a line, or below the lines with one selected.
+    const auto doubleClick = [&](int line, bool belowTheLines) {
+        select(line);
+        QWidget& viewport = *form.LBCommands->viewport();
+        const QPoint at = belowTheLines ? QPoint(4, viewport.height() - 4)
+                                        : form.LBCommands->visualItemRect(form.LBCommands->item(line)).center();
+        QTest::mouseDClick(&viewport, Qt::LeftButton, {}, at);
     };
     QPushButton* TFormHotKeyDefine::*const ok = &TFormHotKeyDefine::BtnOK;
     const struct {
@@ -98,7 +102,15 @@ TEST_F(FormHotKeyDefineTest, CommandChangesReachTheCallerOnlyThroughOk)
          [&] { select(0), messages.Answers = {7}, form.BtnDelete->click(); },
          ok,
          {"beta", "Alpha"}},
-        {"edit beta by double click", [&] { nextName = "zeta", doubleClick(1); }, ok, {"zeta", "Alpha"}},
+        {"edit beta by double click", [&] { nextName = "zeta", doubleClick(1, false); }, ok, {"zeta", "Alpha"}},
+        {"edit beta, cancelled",
+         [&] { nextName = "zeta", doubleClick(1, false); },
+         &TFormHotKeyDefine::BtnCancel,
+         {"beta", "Alpha"}},
+        {"edit the selected beta by double click below the lines",
+         [&] { nextName = "zeta", doubleClick(1, true); },
+         ok,
+         {"zeta", "Alpha"}},
     };
     for (const auto& c : cases) {
         ShowAfresh();
@@ -134,16 +146,18 @@ TEST_F(FormHotKeyDefineTest, EditOrDeleteWithoutSelectionReportAndLeaveOkReporti
     form.LBCommands->setCurrentRow(-1);
     form.BtnEdit->click();
     form.BtnDelete->click();
+    QWidget& viewport = *form.LBCommands->viewport();
+    QTest::mouseDClick(&viewport, Qt::LeftButton, {}, QPoint(4, viewport.height() - 4));
     EXPECT_EQ(form.focusWidget(), form.LBCommands);
     form.TxtName->clear();
     form.BtnOK->click();
-    EXPECT_EQ(messages.Shown, (std::vector<int32_t>{8, 8, 10}));
+    EXPECT_EQ(messages.Shown, (std::vector<int32_t>{8, 8, 8, 10}));
     EXPECT_EQ(commandDialogs, 0);
     EXPECT_EQ(form.focusWidget(), form.TxtName);
     EXPECT_TRUE(form.isVisible());
 }
 
-TEST_F(FormHotKeyDefineTest, TheKeyFieldCapturesCombinationsButNotModifiersTabEnterOrEscape)
+TEST_F(FormHotKeyDefineTest, TheKeyFieldCapturesCombinationsButNotModifiersTabOrPlainEnterAndEscape)
 {
     using TPress = std::pair<Qt::Key, Qt::KeyboardModifiers>;
     constexpr Qt::KeyboardModifiers None = Qt::NoModifier;
@@ -160,7 +174,11 @@ TEST_F(FormHotKeyDefineTest, TheKeyFieldCapturesCombinationsButNotModifiersTabEn
         {{{Qt::Key_5, None}}, "5", 0x35},
         {{{Qt::Key_N, Qt::AltModifier}}, "Alt+N", 0x804E}, // not New's access key
         {{{Qt::Key_Alt, Qt::AltModifier}}, "Strg+Alt+E", CtrlAltE},
-        {{{Qt::Key_Super_L, Qt::MetaModifier}}, "Strg+Alt+E", CtrlAltE},
+        {{{Qt::Key_Return, Qt::ControlModifier}}, "Strg+Enter", 0x400D},
+        {{{Qt::Key_Escape, Qt::ShiftModifier}}, "Umsch+Esc", 0x201B},
+        {{{Qt::Key_Super_L, Qt::MetaModifier}}, "", 0x5B}, // a key like any other
+        {{{Qt::Key_Super_R, Qt::ControlModifier | Qt::MetaModifier}}, "", 0x405C},
+        {{{Qt::Key_Tab, Qt::ControlModifier}}, "Strg+Alt+E", CtrlAltE},
         {{{Qt::Key_Tab, None}}, "Strg+Alt+E", CtrlAltE},
         {{{Qt::Key_Return, None}}, "Strg+Alt+E", CtrlAltE}, // OK
         {{{Qt::Key_Escape, None}}, "Strg+Alt+E", CtrlAltE}, // Cancel

@@ -58,9 +58,16 @@ TEST_F(CommandLaunch, CommandsRunInListOrderAndAFailureStopsNone)
     AddCommand("/usr/bin/third");
     fakes.Launcher.Failing = {"/docs/missing.odt"};
     testsupport::TLogRecorder log;
-    hotkey.ExecuteHotKey();
+    std::vector<std::string> reasons;
+    hotkey.ExecuteHotKey([&](const THotKeyCommand& command, const TUserText& reason) {
+        reasons.push_back(command.FileName + " | " + reason.English + " | " + reason.German);
+    });
     EXPECT_EQ(LaunchedFiles(), (std::vector<std::string>{"/docs/missing.odt", "/usr/bin/second", "/usr/bin/third"}));
     EXPECT_EQ(log.Lines(), std::vector<std::string>{"tarvo.hotkeys: cannot start \"/docs/missing.odt\": no such file"});
+    EXPECT_EQ(reasons,
+              std::vector<std::string>{"/docs/missing.odt | cannot start \"/docs/missing.odt\": no such file | "
+                                       "\"/docs/missing.odt\" kann nicht gestartet werden: die Datei gibt es "
+                                       "nicht"});
 }
 
 TEST_F(CommandLaunch, AFoundWindowIsActivatedInsteadOfAStart)

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+
 #include "hotkeys/hotkeyfile.h"
 #include "persist/objectstream.h"
 #include "platform/fake/fakeservices.h"
@@ -54,6 +57,32 @@ TEST_F(HotKeyFileModule, StartsWithAnEmptyDocumentNamedAfterTheDefaultFile)
     EXPECT_EQ(CurrentHotKeyFile().HotKeyList->Count(), 0);
     EXPECT_FALSE(CurrentHotKeyFile().MinimizeAtStart);
     EXPECT_EQ(CurrentHotKeyFile().Language, LanguageEnglish);
+}
+
+TEST_F(HotKeyFileModule, AFirstStartSpeaksTheDesktopsLanguageAndAFileItsOwn)
+{
+    using TVariables = std::map<std::string, std::string>;
+    const struct {
+        TVariables variables;
+        bool fileExists;
+        int32_t language;
+    } cases[] = {
+        {{{"LANG", "de_DE.UTF-8"}}, false, LanguageGerman},
+        {{{"LC_MESSAGES", "de_AT@euro"}, {"LANG", "en_GB.UTF-8"}}, false, LanguageGerman},
+        {{{"LC_ALL", "C.UTF-8"}, {"LANG", "de_DE.UTF-8"}}, false, LanguageEnglish},
+        {{{"LANG", "en_US.UTF-8"}}, false, LanguageEnglish},
+        {{}, false, LanguageEnglish},
+        {{{"LANG", "de_DE.UTF-8"}}, true, LanguageEnglish},
+    };
+    for (const auto& c : cases) {
+        FinalizeHotKeyFileModule();
+        std::filesystem::remove(HotKeyFileName());
+        if (c.fileExists)
+            WriteHotKeyDocument(THotKeyFile(), HotKeyFileName());
+        fakes_.Environment.Variables = c.variables;
+        StartModule();
+        EXPECT_EQ(CurrentHotKeyFile().Language, c.language) << c.variables.size() << c.fileExists;
+    }
 }
 
 TEST_F(HotKeyFileModule, EmptyDocumentIsTheDocumentedBytesWithFiller)

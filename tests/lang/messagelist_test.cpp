@@ -92,10 +92,10 @@ TEST_F(ShippedMessageFilesTest, LoadInBothLanguagesWithEveryMessageTheProgramSho
         SelectMessageLanguage(language);
         EXPECT_EQ(TakeShown(), TBoxes{}) << "no missing file, no duplicate";
         const TIDList& messages = CurrentMessages()->Messages;
-        ASSERT_EQ(messages.Count(), 6);
+        ASSERT_EQ(messages.Count(), 8);
         for (int i = 0; i < messages.Count(); ++i) {
             const auto& message = *messages.AtAs<TAppMessage>(i);
-            EXPECT_EQ(message.ID, (std::vector{0, 7, 8, 9, 10, 27}[static_cast<size_t>(i)]));
+            EXPECT_EQ(message.ID, (std::vector{0, 1, 2, 7, 8, 9, 10, 27}[static_cast<size_t>(i)]));
             EXPECT_FALSE(message.Caption.empty() || message.Text.empty() || message.Name.empty()) << message.ID;
             if (language == 0)
                 englishTexts.push_back(message.Text);
@@ -105,12 +105,16 @@ TEST_F(ShippedMessageFilesTest, LoadInBothLanguagesWithEveryMessageTheProgramSho
         // The answers the callers rely on; the fake presses each box's default button.
         EXPECT_EQ(ShowMessageNo(0), platform::IdYes);
         EXPECT_EQ(ShowMessageNo(9), platform::IdNo) << "deleting is not the default";
+        EXPECT_EQ(ShowMessageNoFmt(1, {"k.tvo"}), platform::IdNo) << "keeping the changes is the default";
+        EXPECT_EQ(ShowMessageNoFmt(2, {"k.tvo"}), platform::IdNo) << "overwriting is not the default";
         EXPECT_EQ(ShowMessageNoFmt(27, {"Alpha"}), platform::IdOk);
         const TBoxes shown = TakeShown();
         EXPECT_EQ(shown.at(0).Style & 0xF, platform::MbYesNoCancel);
         EXPECT_EQ(shown.at(1).Style & 0xF, platform::MbYesNo);
-        EXPECT_NE(shown.at(2).Text.find("Alpha"), std::string::npos) << shown[2].Text;
-        EXPECT_EQ(shown.at(2).Text.find('%'), std::string::npos) << shown[2].Text;
+        for (size_t formatted : {2, 3})
+            EXPECT_NE(shown.at(formatted).Text.find("k.tvo"), std::string::npos) << shown[formatted].Text;
+        EXPECT_NE(shown.at(4).Text.find("Alpha"), std::string::npos) << shown[4].Text;
+        EXPECT_EQ(shown.at(4).Text.find('%'), std::string::npos) << shown[4].Text;
     }
     EXPECT_EQ(englishTexts.at(0), "The hotkeys have been changed. Do you want to save the changes?");
     EXPECT_EQ(CurrentMessages()->Messages.AtAs<TAppMessage>(0)->Text,

@@ -15,7 +15,6 @@
 #include "support/testsupport.h"
 
 using namespace tarvo::platform;
-using tarvo::testsupport::ExpectFailure;
 using tarvo::testsupport::ReadTextFile;
 using tarvo::testsupport::TempDir;
 using tarvo::testsupport::WriteTextFile;
@@ -87,13 +86,28 @@ TEST(StartDetached, ReportsWhatCouldNotBeStarted)
     const std::string notExecutable = dir.File("data");
     WriteTextFile(notExecutable, "data\n");
     ::chmod(notExecutable.c_str(), 0644);
-    const std::vector<std::pair<TLaunchPlan, std::string>> cases = {
+    const struct {
+        TLaunchPlan plan;
+        std::string english;
+        std::string german;
+    } cases[] = {
         {{"/bin/true", {"true"}, dir.File("missing")},
-         "cannot start \"/bin/true\" in \"" + dir.File("missing") + "\": No such file or directory"},
-        {{notExecutable, {"data"}, dir.Path().string()}, "cannot start \"" + notExecutable + "\": Permission denied"},
+         "cannot start \"/bin/true\" in \"" + dir.File("missing") + "\": No such file or directory",
+         "\"/bin/true\" kann nicht in \"" + dir.File("missing")
+             + "\" gestartet werden: Datei oder Verzeichnis nicht gefunden"},
+        {{notExecutable, {"data"}, dir.Path().string()},
+         "cannot start \"" + notExecutable + "\": Permission denied",
+         "\"" + notExecutable + "\" kann nicht gestartet werden: Zugriff verweigert"},
     };
-    for (const auto& [plan, message] : cases)
-        ExpectFailure<ELaunchError>([&] { StartDetached(plan); }, message);
+    for (const auto& c : cases) {
+        try {
+            StartDetached(c.plan);
+            ADD_FAILURE() << c.english;
+        } catch (const ELaunchError& error) {
+            EXPECT_EQ(error.Reason.English, c.english);
+            EXPECT_EQ(error.Reason.German, c.german);
+        }
+    }
     EXPECT_EQ(ChildReaper().Children(), 0u);
 }
 

@@ -157,29 +157,47 @@ TEST_F(LaunchPlan, DesktopEntriesRunTheirExecKey)
     }
 }
 
-TEST_F(LaunchPlan, DesktopEntriesThatCannotBeStarted)
+TEST_F(LaunchPlan, DesktopEntriesThatCannotBeStartedSayWhyInBothLanguages)
 {
     fakes_.Environment.Variables["XDG_DATA_HOME"] = work.File("none");
     fakes_.Environment.Variables["XDG_DATA_DIRS"] = work.File("none");
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"Exec=tool\nHidden=true", "the desktop entry is hidden"},
-        {"Exec=tool\nTryExec=absent-tool", "the program \"absent-tool\" of its TryExec key is not installed"},
-        {"Exec=absent-tool %f", "the program \"absent-tool\" of its Exec key is not installed"},
-        {"Exec=/bin/absent-tool", "the program \"/bin/absent-tool\" of its Exec key is not installed"},
-        {"Icon=tool", "the desktop entry has no Exec key"},
-        {"Exec=\"tool", "its Exec key has a quote that is not closed"},
-        {"Exec=tool %z", "its Exec key has the unknown field code %z"},
-        {"Exec=tool 100%", "its Exec key has a % without a field code"},
-        {"Exec=%f", "its Exec key names no program"},
-        {"Type=Directory", "a desktop entry of type \"Directory\" starts nothing"},
-        {"Type=Link", "the link has no URL"},
-        {"Exec=tool\nPath=/nonexistent", "the directory \"/nonexistent\" of its Path key does not exist"},
-        {"Exec=tool\nTerminal=true", "x-terminal-emulator is not installed"},
+    const struct {
+        std::string lines;
+        std::string english;
+        std::string german;
+    } cases[] = {
+        {"Exec=tool\nHidden=true", "the desktop entry is hidden", "die Desktop-Datei ist verborgen"},
+        {"Exec=tool\nTryExec=absent-tool", "the program \"absent-tool\" of its TryExec key is not installed",
+         "das Programm \"absent-tool\" seines TryExec-Schlüssels ist nicht installiert"},
+        {"Exec=absent-tool %f", "the program \"absent-tool\" of its Exec key is not installed",
+         "das Programm \"absent-tool\" seines Exec-Schlüssels ist nicht installiert"},
+        {"Exec=/bin/absent-tool", "the program \"/bin/absent-tool\" of its Exec key is not installed",
+         "das Programm \"/bin/absent-tool\" seines Exec-Schlüssels ist nicht installiert"},
+        {"Icon=tool", "the desktop entry has no Exec key", "die Desktop-Datei hat keinen Exec-Schlüssel"},
+        {"Exec=\"tool", "its Exec key has a quote that is not closed",
+         "ihr Exec-Schlüssel hat ein Anführungszeichen, das nicht geschlossen wird"},
+        {"Exec=tool %z", "its Exec key has the unknown field code %z",
+         "ihr Exec-Schlüssel hat den unbekannten Feldcode %z"},
+        {"Exec=tool 100%", "its Exec key has a % without a field code", "ihr Exec-Schlüssel hat ein % ohne Feldcode"},
+        {"Exec=%f", "its Exec key names no program", "ihr Exec-Schlüssel nennt kein Programm"},
+        {"Type=Directory", "a desktop entry of type \"Directory\" starts nothing",
+         "eine Desktop-Datei vom Typ \"Directory\" startet nichts"},
+        {"Type=Link", "the link has no URL", "der Verweis hat keine URL"},
+        {"Exec=tool\nPath=/nonexistent", "the directory \"/nonexistent\" of its Path key does not exist",
+         "das Verzeichnis \"/nonexistent\" ihres Path-Schlüssels gibt es nicht"},
+        {"Exec=tool\nTerminal=true", "x-terminal-emulator is not installed",
+         "x-terminal-emulator ist nicht installiert"},
     };
     const std::string file = work.File("entry.desktop");
-    for (const auto& [lines, reason] : cases) {
-        MakeFile(file, "[Desktop Entry]\nName=Entry\n" + lines + "\n", 0644);
-        ExpectFailure<ELaunchError>([&] { PlanLaunch(file, "", ""); }, "cannot open \"" + file + "\": " + reason);
+    for (const auto& c : cases) {
+        MakeFile(file, "[Desktop Entry]\nName=Entry\n" + c.lines + "\n", 0644);
+        try {
+            PlanLaunch(file, "", "");
+            ADD_FAILURE() << c.lines;
+        } catch (const ELaunchError& error) {
+            EXPECT_EQ(error.Reason.English, "cannot open \"" + file + "\": " + c.english);
+            EXPECT_EQ(error.Reason.German, "\"" + file + "\" kann nicht geöffnet werden: " + c.german);
+        }
     }
     MakeFile(file, "[Desktop Action x]\nExec=tool\n", 0644);
     ExpectFailure<ELaunchError>([&] { PlanLaunch(file, "", ""); },

@@ -290,6 +290,148 @@ TEST_F(MainWindow, ReloadAndOpenKeepAValidRegisteredDocumentWhenTheFileIsMissing
     EXPECT_TRUE(Holds(CtrlAltE));
 }
 
+TEST_F(MainWindow, ReloadAndOpenMarkTheRefusedHotKeysOfTheFileLoaded)
+{
+    const std::string other = dir_.File("other.tvo");
+    const struct {
+        const char* action;
+        std::string file;
+        QPushButton* TFormMain::*button;
+    } cases[] = {{"Reload", HotKeyFileName(), &TFormMain::BtnReload}, {"Open", other, &TFormMain::BtnOpen}};
+    fakes_.HotKeys.HeldElsewhere = {CombinationOf(CtrlAltR)};
+    for (const auto& c : cases) {
+        Load([](THotKeyFile& document) { Add(document, "Editor", CtrlAltE); });
+        TFormMain& form = Open();
+        form.OpenDialog->Choose = [&](THotKeyFileDialog& dialog) {
+            dialog.FileName = c.file;
+            return true;
+        };
+        THotKeyFile replacement;
+        Add(replacement, "Alpha", CtrlAltW);
+        Add(replacement, "Run", CtrlAltR);
+        WriteHotKeyDocument(replacement, c.file);
+        (form.*c.button)->click();
+        EXPECT_EQ(ListLines(), (Lines{"Alpha (Strg+Alt+W)", "Run (Strg+Alt+R)"})) << c.action;
+        EXPECT_TRUE(form.LBListe->item(0)->icon().isNull()) << c.action;
+        EXPECT_FALSE(form.LBListe->item(1)->icon().isNull()) << c.action;
+        EXPECT_TRUE(Holds(CtrlAltW) && !Holds(CtrlAltE)) << c.action;
+    }
+}
+
+TEST_F(MainWindow, OpenWithUnsavedChangesSavesIntoTheOldFileFirstOrChangesNothingOnCancel)
+{
+    const std::string keys = HotKeyFileName();
+    const std::string other = dir_.File("other.tvo");
+    THotKeyFile replacement;
+    Add(replacement, "Alpha", CtrlAltW);
+    WriteHotKeyDocument(replacement, other);
+    const struct {
+        int answer;
+        Lines list;
+        std::string fileName;
+        std::string savedName;
+    } cases[] = {
+        {platform::IdYes, {"Alpha (Strg+Alt+W)"}, other, "Edited"},
+        {platform::IdCancel, {"Edited (Strg+Alt+E)"}, keys, "Editor"},
+    };
+    for (const auto& c : cases) {
+        HotKeyFileName() = keys;
+        Load([](THotKeyFile& document) { Add(document, "Editor", CtrlAltE); });
+        TFormMain& form = Open();
+        form.EditHotKey = [](QWidget*, THotTarvo& hotkey) {
+            hotkey.Name = "Edited";
+            return int(mrOk);
+        };
+        Select(0);
+        form.BtnEdit->click();
+        form.OpenDialog->Choose = [&](THotKeyFileDialog& dialog) {
+            dialog.FileName = other;
+            return true;
+        };
+        fakes_.MessageBox.Answers = {c.answer};
+        form.BtnOpen->click();
+        EXPECT_EQ(ListLines(), c.list) << c.answer;
+        EXPECT_EQ(HotKeyFileName(), c.fileName) << c.answer;
+        EXPECT_EQ(form.LabCurrFileName->text().toStdString(), std::filesystem::path(c.fileName).filename());
+        EXPECT_EQ(form.Modified, c.answer == platform::IdCancel);
+        EXPECT_EQ(Holds(CtrlAltE), c.answer == platform::IdCancel);
+        EXPECT_EQ(ReadHotKeyDocument(keys)->HotKey(0).Name, c.savedName) << c.answer;
+    }
+}
+
+TEST_F(MainWindow, EditCancelledRegistersTheHotKeyAgainAndSaveAsKeepsModified)
+{
+    fakes_.HotKeys.HeldElsewhere = {CombinationOf(CtrlAltE)};
+    Load([](THotKeyFile& document) { Add(document, "Editor", CtrlAltE); });
+    TFormMain& form = Open();
+    ASSERT_FALSE(form.LBListe->item(0)->icon().isNull());
+    fakes_.HotKeys.HeldElsewhere.clear();
+    form.EditHotKey = [](QWidget*, THotTarvo&) { return int(mrCancel); };
+    Select(0);
+    form.BtnEdit->click();
+    EXPECT_TRUE(Holds(CtrlAltE));
+    EXPECT_TRUE(form.LBListe->item(0)->icon().isNull());
+    EXPECT_EQ(TrayEntries().back(), "Editor#0");
+    EXPECT_FALSE(form.Modified);
+
+    form.Modified = true;
+    form.SaveDialog->Choose = [this](THotKeyFileDialog& dialog) {
+        dialog.FileName = dir_.File("copy.tvo");
+        return true;
+    };
+    form.BtnSaveAs->click();
+    EXPECT_TRUE(std::filesystem::exists(dir_.File("copy.tvo")));
+    EXPECT_TRUE(form.Modified) << "closing still asks about the changes";
+}
+
+TEST_F(MainWindow, AFileChangedOutsideIsReloadedOrAskedAboutOnceButNotAfterOwnSaves)
+{
+    const auto changeOutside = [this](const std::string& name) {
+        THotKeyFile outside;
+        Add(outside, name, CtrlAltW);
+        WriteHotKeyDocument(outside, HotKeyFileName());
+    };
+    Load([](THotKeyFile& document) { Add(document, "Editor", CtrlAltE); });
+    TFormMain& form = Open();
+
+    changeOutside("Outside");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ListLines() == Lines{"Outside (Strg+Alt+W)"}; }, 5000));
+    EXPECT_TRUE(Holds(CtrlAltW) && !Holds(CtrlAltE));
+    EXPECT_TRUE(fakes_.MessageBox.Shown.empty());
+
+    form.BtnSave->click();
+    form.CBMinimize->click(); // changes the document without marking it modified
+    QTest::qWait(1000);
+    EXPECT_TRUE(form.CBMinimize->isChecked()) << "the program's own save reloaded nothing";
+
+    form.Modified = true;
+    fakes_.MessageBox.Answers = {platform::IdNo};
+    changeOutside("Second");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !fakes_.MessageBox.Shown.empty(); }, 5000));
+    changeOutside("Third");
+    QTest::qWait(1000);
+    EXPECT_EQ(ListLines(), Lines{"Outside (Strg+Alt+W)"}) << "the changes were kept";
+    fakes_.MessageBox.Answers = {platform::IdNo};
+    form.BtnSave->click();
+    EXPECT_EQ(ReadHotKeyDocument(HotKeyFileName())->HotKey(0).Name, "Third") << "Save asked first";
+    EXPECT_TRUE(form.Modified);
+    ASSERT_EQ(fakes_.MessageBox.Shown.size(), 2u) << "asked once about the change, once before overwriting";
+    EXPECT_EQ(fakes_.MessageBox.Shown[0].Text,
+              "The hotkey file " + HotKeyFileName()
+                  + " was changed by another program. Do you want to load it and discard your changes?");
+
+    fakes_.MessageBox.Answers = {platform::IdYes};
+    changeOutside("Fourth");
+    form.BtnSave->click();
+    EXPECT_EQ(ReadHotKeyDocument(HotKeyFileName())->HotKey(0).Name, "Outside") << "overwritten";
+    EXPECT_FALSE(form.Modified);
+    form.Modified = true;
+    fakes_.MessageBox.Answers = {platform::IdYes};
+    changeOutside("Fifth");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ListLines() == Lines{"Fifth (Strg+Alt+W)"}; }, 5000)) << "reloaded on Yes";
+    EXPECT_FALSE(form.Modified);
+}
+
 TEST_F(MainWindow, AFailedSaveIsReportedAndStopsTheCloseInProgress)
 {
     TFormMain& form = Open();

@@ -18,6 +18,7 @@
 
 #include "TFormMain_resource.h"
 #include "app/windows/exceptionreport.h"
+#include "app/windows/filechangewatcher.h"
 #include "app/windows/hotkeyfiledialog.h"
 #include "app/windows/ttrayicon.h"
 #include "app/windows/windowslog.h"
@@ -36,6 +37,10 @@ namespace {
 
 // Numbers of the message table.
 constexpr int32_t MsgSaveChanges = 0;
+constexpr int32_t MsgFileChangedOutside = 1;
+constexpr int32_t MsgOverwriteNewerFile = 2;
+// How long a change of the file from outside waits for an open dialog.
+constexpr int DialogWaitMs = 500;
 constexpr int32_t MsgConfirmDelete = 9;
 
 // The hourglass while a file is read or written.
@@ -95,13 +100,16 @@ TFormMain::TFormMain(const TRegistrarSource& registrar, QWidget* owner) : TTSFor
     TrayIcon1->DesktopMenu = PopupMenu1;
     registrar_ = &registrar(*trayMenu_);
     registrar_->OnLaunchFailed = [this](const THotTarvo& hotkey, const THotKeyCommand& command,
-                                        const std::string& reason) { ReportLaunchFailure(hotkey, command, reason); };
+                                        const TUserText& reason) { ReportLaunchFailure(hotkey, command, reason); };
     // A desktop that binds the shortcuts itself answers later, and may change
     // its mind while the program runs.
     registrar_->OnRegistrationChanged = [this](const THotTarvo& hotkey) {
         LogRefusal(hotkey);
         ShowRegistrationMarks();
     };
+    fileWatcher_ = new TFileChangeWatcher(this);
+    connect(fileWatcher_, &TFileChangeWatcher::Changed, this,
+            [this] { RunReportingErrors([this] { HotKeyFileChangedOutside(); }); });
     ConnectHandlers();
     ownWindow_ = std::make_unique<platform::TOwnWindowRegistration>([this] {
         return platform::TOwnWindow{static_cast<platform::TWindowId>(winId()), windowTitle().toStdString(),
@@ -228,23 +236,13 @@ void TFormMain::ConnectHandlers()
     Handle(CBLanguages, &QComboBox::activated, &TFormMain::CBLanguagesClick);
     Handle(PPCRestore, &QAction::triggered, &TFormMain::PPCRestoreClick);
     Handle(PPCClose, &QAction::triggered, &TFormMain::PPCCloseClick);
-    // A double click anywhere in the list edits the selected hotkey.
-    LBListe->viewport()->installEventFilter(this);
+    OnListDoubleClick(LBListe, [this] { RunReportingErrors([this] { BtnEditClick(); }); });
 
     // A double click on the tray icon restores without the menu of its
     // first click coming up in between.
     trayClickMenu_.setSingleShot(true);
     trayClickMenu_.setInterval(QApplication::doubleClickInterval());
     connect(&trayClickMenu_, &QTimer::timeout, this, [this] { PopupMenu1->popup(QCursor::pos()); });
-}
-
-bool TFormMain::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == LBListe->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        RunReportingErrors([this] { BtnEditClick(); });
-        return true;
-    }
-    return TTSForm::eventFilter(watched, event);
 }
 
 void TFormMain::keyPressEvent(QKeyEvent* event)
@@ -297,6 +295,7 @@ void TFormMain::FormActivate()
     if (Document().MinimizeAtStart)
         MinimizeApplication();
     RegisterAllHotKeys();
+    WatchHotKeyFile();
 }
 
 bool TFormMain::FormClose()
@@ -332,7 +331,7 @@ bool TFormMain::QuerySaveChanges()
     switch (ShowMessageNo(MsgSaveChanges)) {
     case platform::IdYes:
         BtnSaveClick();
-        return true;
+        return !Modified; // not when the user would not overwrite a newer file
     case platform::IdNo:
         Modified = false;
         return true;
@@ -394,10 +393,13 @@ void TFormMain::BtnDeleteClick()
 
 void TFormMain::BtnSaveClick()
 {
+    if (fileWatcher_->ChangedOnDisk() && ShowMessageNoFmt(MsgOverwriteNewerFile, {HotKeyFileName()}) != platform::IdYes)
+        return;
     {
         TWaitCursor wait;
         SaveHotKeyFile();
     }
+    WatchHotKeyFile();
     Modified = false;
 }
 
@@ -409,6 +411,7 @@ void TFormMain::BtnSaveAsClick()
     HotKeyFileName() = SaveDialog->FileName;
     ShowFileName();
     SaveHotKeyFile();
+    WatchHotKeyFile();
 }
 
 void TFormMain::BtnOpenClick()
@@ -437,11 +440,35 @@ void TFormMain::ReloadHotKeyFile()
     } catch (const ETarvoError&) {
         unreadable = std::current_exception();
     }
-    RegisterAllHotKeys();
+    // The list's references first: the marks of the registration are drawn
+    // through them, and they still point into the document just replaced.
     ShowHotKeys();
+    RegisterAllHotKeys();
     Modified = false;
+    WatchHotKeyFile();
     if (unreadable)
         std::rethrow_exception(unreadable);
+}
+
+void TFormMain::WatchHotKeyFile()
+{
+    fileWatcher_->Watch(HotKeyFileName());
+    keptChangesOverOutsideChange_ = false;
+}
+
+void TFormMain::HotKeyFileChangedOutside()
+{
+    if (QApplication::activeModalWidget()) {
+        QTimer::singleShot(DialogWaitMs, this, [this] { RunReportingErrors([this] { HotKeyFileChangedOutside(); }); });
+        return;
+    }
+    if (!fileWatcher_->ChangedOnDisk() || keptChangesOverOutsideChange_)
+        return;
+    if (Modified && ShowMessageNoFmt(MsgFileChangedOutside, {HotKeyFileName()}) != platform::IdYes) {
+        keptChangesOverOutsideChange_ = true;
+        return;
+    }
+    ReloadHotKeyFile();
 }
 
 void TFormMain::BtnQuitClick()
@@ -564,12 +591,13 @@ void TFormMain::LogRefusal(const THotTarvo& hotkey) const
                                                                  + RefusalText(found->second, LanguageEnglish));
 }
 
-void TFormMain::ReportLaunchFailure(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)
+void TFormMain::ReportLaunchFailure(const THotTarvo& hotkey, const THotKeyCommand& command, const TUserText& reason)
 {
     qCWarning(lcWindows).noquote() << QString::fromStdString("hotkey \"" + hotkey.Name + "\", command \"" + command.Name
-                                                             + "\": " + reason);
+                                                             + "\": " + reason.English);
     const bool german = Document().Language == LanguageGerman;
-    TrayIcon1->ShowNotice(hotkey.Name, (german ? "Befehl \"" : "Command \"") + command.Name + "\": " + reason);
+    TrayIcon1->ShowNotice(hotkey.Name,
+                          (german ? "Befehl \"" : "Command \"") + command.Name + "\": " + reason.In(german));
 }
 
 } // namespace tarvo

@@ -29,6 +29,7 @@ class QPushButton;
 
 namespace tarvo {
 
+class TFileChangeWatcher;
 class TFormInfo;
 class THotKeyFileDialog;
 class TMltLang;
@@ -137,7 +138,6 @@ protected:
     // Enter clicks the focused button and nothing else: the window has no
     // default button.
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void CreateControls();
@@ -163,11 +163,18 @@ private:
     // window system refused.
     void ShowRegistrationMarks();
     void LogRefusal(const THotTarvo& hotkey) const;
-    void ReportLaunchFailure(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason);
+    void ReportLaunchFailure(const THotTarvo& hotkey, const THotKeyCommand& command, const TUserText& reason);
     // Steps of Reload and Open after the question: withdraw, load, register
     // and show again. A file that cannot be read leaves the document in
     // memory registered and shown, and the error is raised afterwards.
     void ReloadHotKeyFile();
+    // The file's state on disk is the program's own from now on: after it
+    // was loaded or saved.
+    void WatchHotKeyFile();
+    // Another program changed the file: reloaded when nothing is unsaved,
+    // otherwise the user is asked once. Waits while a dialog is open, which
+    // may be editing a hotkey of the document a reload would replace.
+    void HotKeyFileChangedOutside();
 
     std::unique_ptr<TReferenceList> HotKeyRefs;
     std::unique_ptr<TTrayPopupMenu> trayMenu_;
@@ -176,6 +183,9 @@ private:
     // restores it as the tray does.
     std::unique_ptr<platform::TOwnWindowRegistration> ownWindow_;
     bool shown_ = false;
+    TFileChangeWatcher* fileWatcher_;
+    // The user chose to keep their changes over the file changed outside.
+    bool keptChangesOverOutsideChange_ = false;
     // A click on the tray icon opens the menu once no second click followed.
     QTimer trayClickMenu_;
 };

@@ -66,7 +66,8 @@ public:
     {
         Launches.push_back({file, parameters, directory, show});
         if (Failing.count(file))
-            throw ELaunchError("cannot start \"" + file + "\": no such file");
+            throw ELaunchError({"cannot start \"" + file + "\": no such file",
+                                "\"" + file + "\" kann nicht gestartet werden: die Datei gibt es nicht"});
     }
     void WaitForShowCommands() override { }
     std::vector<TLaunch> Launches;

@@ -40,7 +40,8 @@ std::vector<std::string> SplitArguments(std::string_view text)
         } else if (c == '\'') {
             const size_t close = text.find('\'', i + 1);
             if (close == std::string_view::npos)
-                throw ELaunchError("the parameters have a ' that is not closed");
+                throw ELaunchError({"the parameters have a ' that is not closed",
+                                    "die Parameter haben ein ', das nicht geschlossen wird"});
             current.append(text.substr(i + 1, close - i - 1));
             i = close;
         } else if (c == '"') {
@@ -50,7 +51,8 @@ std::vector<std::string> SplitArguments(std::string_view text)
                 current += text[i];
             }
             if (i == text.size())
-                throw ELaunchError("the parameters have a \" that is not closed");
+                throw ELaunchError({"the parameters have a \" that is not closed",
+                                    "die Parameter haben ein \", das nicht geschlossen wird"});
         } else {
             current += c;
         }

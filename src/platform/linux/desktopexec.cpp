@@ -82,7 +82,8 @@ private:
                 continue;
             }
             if (++i == word.size())
-                throw ELaunchError("its Exec key has a % without a field code");
+                throw ELaunchError(
+                    {"its Exec key has a % without a field code", "ihr Exec-Schlüssel hat ein % ohne Feldcode"});
             const char code = word[i];
             if (code == '%')
                 expanded += '%';
@@ -93,7 +94,8 @@ private:
             else if (IsFileCode(code))
                 expanded += JoinedFiles();
             else if (code != 'i' && !IsDeprecatedCode(code))
-                throw ELaunchError(std::string("its Exec key has the unknown field code %") + code);
+                throw ELaunchError({std::string("its Exec key has the unknown field code %") + code,
+                                    std::string("ihr Exec-Schlüssel hat den unbekannten Feldcode %") + code});
         }
         return expanded;
     }
@@ -124,22 +126,15 @@ std::vector<std::string> ExecArguments(const TDesktopEntry& entry, const std::st
     try {
         words = SplitArguments(entry.Value("Exec").value_or(""));
     } catch (const ELaunchError&) {
-        throw ELaunchError("its Exec key has a quote that is not closed");
+        throw ELaunchError({"its Exec key has a quote that is not closed",
+                            "ihr Exec-Schlüssel hat ein Anführungszeichen, das nicht geschlossen wird"});
     }
     if (words.empty())
-        throw ELaunchError("the desktop entry has no Exec key");
+        throw ELaunchError({"the desktop entry has no Exec key", "die Desktop-Datei hat keinen Exec-Schlüssel"});
     std::vector<std::string> arguments = TExecExpansion(entry, entryPath, files, locale).Expand(words);
     if (arguments.empty() || arguments.front().empty())
-        throw ELaunchError("its Exec key names no program");
+        throw ELaunchError({"its Exec key names no program", "ihr Exec-Schlüssel nennt kein Programm"});
     return arguments;
-}
-
-std::string MessagesLocale()
-{
-    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
-        if (auto value = Variable(name))
-            return *value;
-    return {};
 }
 
 std::optional<std::string> FindInstalledDesktopEntry(const std::string& name)

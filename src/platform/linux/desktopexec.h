@@ -20,10 +20,6 @@ namespace tarvo::platform {
 std::vector<std::string> ExecArguments(const TDesktopEntry& entry, const std::string& entryPath,
                                        const std::vector<std::string>& files, std::string_view locale);
 
-// The locale of messages: the first of LC_ALL, LC_MESSAGES and LANG that is
-// set and not empty.
-std::string MessagesLocale();
-
 // The desktop entry of that file name among the installed applications: in
 // "applications" under $XDG_DATA_HOME (~/.local/share), then under each
 // directory of $XDG_DATA_DIRS (/usr/local/share:/usr/share).

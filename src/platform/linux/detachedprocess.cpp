@@ -5,7 +5,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -59,15 +62,49 @@ private:
     posix_spawn_file_actions_t actions_;
 };
 
+// The cause of a failed start in both languages: the C library's text, and
+// for the causes a start meets a German one of its own, since the C
+// library's German texts are rarely installed.
+TUserText SystemErrorText(int error)
+{
+    static constexpr struct {
+        int Error;
+        const char* German;
+    } GermanTexts[] = {
+        {ENOENT, "Datei oder Verzeichnis nicht gefunden"},
+        {EACCES, "Zugriff verweigert"},
+        {EPERM, "Vorgang nicht erlaubt"},
+        {ENOEXEC, "das Format der Programmdatei ist unbekannt"},
+        {ENOTDIR, "ein Teil des Pfades ist kein Verzeichnis"},
+        {EISDIR, "ist ein Verzeichnis"},
+        {E2BIG, "die Argumentliste ist zu lang"},
+        {ENAMETOOLONG, "der Dateiname ist zu lang"},
+        {ELOOP, "zu viele Ebenen symbolischer Verknüpfungen"},
+        {ETXTBSY, "die Programmdatei wird gerade beschrieben"},
+        {ENOMEM, "nicht genügend Speicher"},
+        {EAGAIN, "die Ressource ist zur Zeit nicht verfügbar"},
+        {EMFILE, "zu viele offene Dateien"},
+    };
+    const auto* found = std::find_if(std::begin(GermanTexts), std::end(GermanTexts),
+                                     [error](const auto& text) { return text.Error == error; });
+    return {std::strerror(error),
+            found != std::end(GermanTexts) ? found->German : "Systemfehler " + std::to_string(error)};
+}
+
 // The C library reports a failed directory change and a failed execution
 // with the same error number; the directory is to blame when it cannot be
 // entered.
 ELaunchError StartError(const TLaunchPlan& plan, int error)
 {
-    if (!plan.Directory.empty() && ::access(plan.Directory.c_str(), X_OK) != 0)
-        return ELaunchError("cannot start \"" + plan.Program + "\" in \"" + plan.Directory
-                            + "\": " + std::strerror(errno));
-    return ELaunchError("cannot start \"" + plan.Program + "\": " + std::strerror(error));
+    if (!plan.Directory.empty() && ::access(plan.Directory.c_str(), X_OK) != 0) {
+        const TUserText cause = SystemErrorText(errno);
+        return ELaunchError(
+            {"cannot start \"" + plan.Program + "\" in \"" + plan.Directory + "\": " + cause.English,
+             "\"" + plan.Program + "\" kann nicht in \"" + plan.Directory + "\" gestartet werden: " + cause.German});
+    }
+    const TUserText cause = SystemErrorText(error);
+    return ELaunchError({"cannot start \"" + plan.Program + "\": " + cause.English,
+                         "\"" + plan.Program + "\" kann nicht gestartet werden: " + cause.German});
 }
 
 // This program's environment with the variables of changes set or replaced.

@@ -12,6 +12,7 @@
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
 #include "platform/linux/desktopexec.h"
+#include "platform/locale.h"
 #include "platform/services.h"
 
 namespace tarvo::platform {
@@ -25,9 +26,27 @@ constexpr const char* Opener = "xdg-open";
 constexpr const char* Terminal = "x-terminal-emulator";
 constexpr std::string_view DesktopEntryExtension = ".desktop";
 
-[[noreturn]] void CannotOpen(const std::string& file, const std::string& reason)
+[[noreturn]] void CannotOpen(const std::string& file, const TUserText& reason)
 {
-    throw ELaunchError("cannot open \"" + file + "\": " + reason);
+    throw ELaunchError({"cannot open \"" + file + "\": " + reason.English,
+                        "\"" + file + "\" kann nicht geöffnet werden: " + reason.German});
+}
+
+TUserText NotInstalled(const std::string& program)
+{
+    return {program + " is not installed", program + " ist nicht installiert"};
+}
+
+TUserText ProgramOfKeyNotInstalled(const std::string& program, const std::string& key)
+{
+    return {"the program \"" + program + "\" of its " + key + " key is not installed",
+            "das Programm \"" + program + "\" seines " + key + "-Schlüssels ist nicht installiert"};
+}
+
+TUserText DirectoryMissing(const std::string& directory)
+{
+    return {"the directory \"" + directory + "\" does not exist",
+            "das Verzeichnis \"" + directory + "\" gibt es nicht"};
 }
 
 bool IsExecutableFile(const fs::path& path)
@@ -114,7 +133,7 @@ TLaunchPlan OpenWith(std::string opener, std::string file, std::string directory
 {
     const auto found = FindOnPath(opener);
     if (!found)
-        CannotOpen(file, opener + " is not installed");
+        CannotOpen(file, NotInstalled(opener));
     return TLaunchPlan{found->string(), {std::move(opener), std::move(file)}, std::move(directory)};
 }
 
@@ -122,10 +141,10 @@ TDesktopEntry ReadDesktopEntry(const std::string& file, const fs::path& path)
 {
     const auto bytes = ReadWholeFile(path.string());
     if (!bytes)
-        CannotOpen(file, "the desktop entry cannot be read");
+        CannotOpen(file, {"the desktop entry cannot be read", "die Desktop-Datei kann nicht gelesen werden"});
     auto entry = TDesktopEntry::Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
     if (!entry)
-        CannotOpen(file, "it has no [Desktop Entry] group");
+        CannotOpen(file, {"it has no [Desktop Entry] group", "sie hat keine Gruppe [Desktop Entry]"});
     return std::move(*entry);
 }
 
@@ -137,7 +156,9 @@ std::string WorkingDirectory(const std::string& file, const TDesktopEntry& entry
     if (path.empty())
         return directory;
     if (!fs::is_directory(path, error))
-        CannotOpen(file, "the directory \"" + path + "\" of its Path key does not exist");
+        CannotOpen(file,
+                   {"the directory \"" + path + "\" of its Path key does not exist",
+                    "das Verzeichnis \"" + path + "\" ihres Path-Schlüssels gibt es nicht"});
     return path;
 }
 
@@ -148,32 +169,34 @@ TLaunchPlan PlanDesktopEntry(const std::string& file, const fs::path& path, cons
 {
     const TDesktopEntry entry = ReadDesktopEntry(file, path);
     if (entry.IsTrue("Hidden"))
-        CannotOpen(file, "the desktop entry is hidden");
+        CannotOpen(file, {"the desktop entry is hidden", "die Desktop-Datei ist verborgen"});
     const std::string type = entry.Value("Type").value_or("Application");
     if (type == "Link") {
         const std::string address = entry.Value("URL").value_or("");
         if (address.empty())
-            CannotOpen(file, "the link has no URL");
+            CannotOpen(file, {"the link has no URL", "der Verweis hat keine URL"});
         return OpenWith(Opener, address, directory);
     }
     if (type != "Application")
-        CannotOpen(file, "a desktop entry of type \"" + type + "\" starts nothing");
+        CannotOpen(file,
+                   {"a desktop entry of type \"" + type + "\" starts nothing",
+                    "eine Desktop-Datei vom Typ \"" + type + "\" startet nichts"});
     if (auto tryExec = entry.Value("TryExec"); tryExec && !FindProgram(*tryExec))
-        CannotOpen(file, "the program \"" + *tryExec + "\" of its TryExec key is not installed");
+        CannotOpen(file, ProgramOfKeyNotInstalled(*tryExec, "TryExec"));
 
     std::vector<std::string> arguments;
     try {
         arguments = ExecArguments(entry, path.string(), SplitArguments(parameters), MessagesLocale());
     } catch (const ELaunchError& error) {
-        CannotOpen(file, error.what());
+        CannotOpen(file, error.Reason);
     }
     auto program = FindProgram(arguments.front());
     if (!program)
-        CannotOpen(file, "the program \"" + arguments.front() + "\" of its Exec key is not installed");
+        CannotOpen(file, ProgramOfKeyNotInstalled(arguments.front(), "Exec"));
     if (entry.IsTrue("Terminal")) {
         program = FindOnPath(Terminal);
         if (!program)
-            CannotOpen(file, std::string(Terminal) + " is not installed");
+            CannotOpen(file, NotInstalled(Terminal));
         arguments.insert(arguments.begin(), {Terminal, "-e"});
     }
     return {program->string(), std::move(arguments), WorkingDirectory(file, entry, directory)};
@@ -184,15 +207,15 @@ TLaunchPlan PlanDesktopEntry(const std::string& file, const fs::path& path, cons
 TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, const std::string& directory)
 {
     if (file.empty())
-        throw ELaunchError("no file to open");
+        throw ELaunchError({"no file to open", "keine Datei zum Öffnen"});
     std::error_code error;
     if (!directory.empty() && !fs::is_directory(directory, error))
-        CannotOpen(file, "the directory \"" + directory + "\" does not exist");
+        CannotOpen(file, DirectoryMissing(directory));
     if (IsAddress(file))
         return OpenWith(Opener, file, directory);
     const fs::path path = Resolve(file, directory);
     if (!fs::exists(path, error))
-        CannotOpen(file, "no such file");
+        CannotOpen(file, {"no such file", "die Datei gibt es nicht"});
     if (path.extension() == DesktopEntryExtension && fs::is_regular_file(path, error))
         return PlanDesktopEntry(file, path, parameters, directory);
     if (IsExecutableFile(path))
