@@ -13,6 +13,7 @@
 #include "dialogs/browsefolder.h"
 #include "dialogs/opendialog.h"
 #include "hotkeys/hotkeyfile.h"
+#include "hotkeys/windowmatch.h"
 #include "lang/messagelist.h"
 #include "lang/mltlang.h"
 
@@ -23,6 +24,7 @@ namespace {
 // The show modes, in the order of their values; the texts come with the
 // form's translations.
 constexpr int ExecModeCount = ExecMinimizedNoActivate + 1;
+constexpr int32_t MsgWindowTextUnusable = 3;
 
 // What the file kinds of the file dialog select here, in the order of the
 // names in its translated filter: applications (programs and desktop
@@ -148,6 +150,19 @@ void TFormHotKeyCommand::BtnBrowseDirectoryClick()
         SetControlText(TxtDirectory, BrowseFolder->Directory);
 }
 
+void TFormHotKeyCommand::CheckWindowText()
+{
+    if (ValidationFailed)
+        return;
+    try {
+        working_->CheckLookForWindow();
+    } catch (const EWindowMatchInvalid& error) {
+        ShowMessageNoFmt(MsgWindowTextUnusable, {error.Reason.In(CurrentHotKeyFile().Language == LanguageGerman)});
+        FocusControlIfWindowed(TxtLookForWindow);
+        ValidationFailed = true;
+    }
+}
+
 void TFormHotKeyCommand::BtnOKClick()
 {
     RunValidationPass(
@@ -159,6 +174,7 @@ void TFormHotKeyCommand::BtnOKClick()
             GetControlText(TxtParameters, working_->Parameters);
             GetControlText(TxtDirectory, working_->Directory);
             GetControlText(TxtLookForWindow, working_->LookForWindow);
+            CheckWindowText();
         },
         [this] {
             if (command_)

@@ -60,6 +60,8 @@ private:
     void BtnBrowseClick();
     void BtnBrowseDirectoryClick();
     void BtnOKClick();
+    // The window text can be used; otherwise says why and fails the pass.
+    void CheckWindowText();
 
     std::unique_ptr<THotKeyCommand> working_;
     THotKeyCommand* command_ = nullptr;

@@ -1,16 +1,15 @@
 // What a hotkey does when it fires: each command either brings back a window
-// whose title contains the command's window text or opens the command's file.
+// that its window text asks for or opens the command's file.
 
 #include <QLoggingCategory>
 #include <QString>
 
 #include <exception>
 #include <optional>
-#include <string_view>
 
 #include "hotkeys/hotkey.h"
+#include "hotkeys/windowmatch.h"
 #include "persist/text.h"
-#include "persist/textservices.h"
 #include "platform/launcher.h"
 #include "platform/ownwindows.h"
 #include "platform/services.h"
@@ -20,10 +19,6 @@ namespace tarvo {
 namespace {
 
 Q_LOGGING_CATEGORY(lcHotKeys, "tarvo.hotkeys")
-
-// Titles are compared on their first 199 characters: as much as the title
-// buffer of the program the hotkey files come from could hold.
-constexpr size_t ComparedTitleLength = 199;
 
 platform::TShowCommand ShowCommand(int32_t execMode)
 {
@@ -42,19 +37,6 @@ platform::TShowCommand ShowCommand(int32_t execMode)
     }
 }
 
-// The topmost window whose title contains lookFor, case ignored. Titles are
-// decoded like stored texts: some old programs set them in an 8-bit code page.
-std::optional<platform::TWindowId> FindWindow(const std::string& lookFor)
-{
-    const std::string pattern = "*" + lookFor + "*";
-    for (const auto& window : platform::SearchableWindows()) {
-        const std::string title = text::Decode(window.Title);
-        if (!title.empty() && MatchesWildcard(FirstCharacters(title, ComparedTitleLength), pattern))
-            return window.Id;
-    }
-    return std::nullopt;
-}
-
 std::string ExpandEnvironment(const std::string& value)
 {
     TText text(value);
@@ -66,28 +48,47 @@ std::string ExpandEnvironment(const std::string& value)
 
 void THotKeyCommand::ExecuteCommand(const TLaunchFailureHandler& onFailure) const
 {
-    if (!LookForWindow.empty()) {
-        if (const auto window = FindWindow(LookForWindow)) {
-            platform::RestoreAndActivate(*window);
-            return;
-        }
-    }
+    std::optional<platform::TWindowId> window;
     try {
-        platform::Services().Launcher->Execute(ExpandEnvironment(FileName), ExpandEnvironment(Parameters),
-                                               ExpandEnvironment(Directory), ShowCommand(ExecMode));
+        window = WindowToBringBack();
+        if (!window)
+            platform::Services().Launcher->Execute(ExpandEnvironment(FileName), ExpandEnvironment(Parameters),
+                                                   ExpandEnvironment(Directory), ShowCommand(ExecMode));
     } catch (const std::exception& error) {
         // A failed launch must not interrupt the user or stop the hotkey's
-        // other commands, whatever failed (a launch error, or a file-system
-        // error such as a working directory that is gone): the caller decides
-        // how to tell. The log line is for whoever looks into why nothing
-        // started.
+        // other commands, whatever failed (a launch error, a window text
+        // that is no valid pattern, or a file-system error such as a working
+        // directory that is gone): the caller decides how to tell. The log
+        // line is for whoever looks into why nothing started.
         qCWarning(lcHotKeys).noquote() << QString::fromUtf8(error.what());
         if (!onFailure)
             return;
-        const auto* launchError = dynamic_cast<const platform::ELaunchError*>(&error);
-        onFailure(*this,
-                  launchError ? launchError->Reason : TUserText{error.what(), "er konnte nicht gestartet werden"});
+        const auto* userError = dynamic_cast<const EUserTextError*>(&error);
+        onFailure(*this, userError ? userError->Reason : TUserText{error.what(), "er konnte nicht gestartet werden"});
     }
+    if (window)
+        platform::RestoreAndActivate(*window);
+}
+
+void THotKeyCommand::CheckLookForWindow() const
+{
+    if (!LookForWindow.empty())
+        WindowMatch();
+}
+
+TWindowMatch THotKeyCommand::WindowMatch() const
+{
+    return TWindowMatch(LookForWindow, ExpandEnvironment(FileName), ExpandEnvironment(Directory));
+}
+
+std::optional<platform::TWindowId> THotKeyCommand::WindowToBringBack() const
+{
+    if (LookForWindow.empty())
+        return std::nullopt;
+    const TWindowMatch match = WindowMatch();
+    const std::vector<platform::TTopLevelWindow> windows = platform::SearchableWindows();
+    const platform::TTopLevelWindow* chosen = match.Choose(windows);
+    return chosen ? std::optional<platform::TWindowId>(chosen->Id) : std::nullopt;
 }
 
 void THotTarvo::ExecuteHotKey(const TLaunchFailureHandler& onFailure) const

@@ -6,13 +6,17 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "hotkeys/shortcut.h"
 #include "persist/listentry.h"
 #include "platform/errors.h"
+#include "platform/windowsystem.h"
 
 namespace tarvo {
+
+class TWindowMatch;
 
 // Records are always written with this version; older ones are still read.
 inline constexpr int32_t HotKeyRecordVersion = 104;
@@ -41,10 +45,13 @@ class THotKeyCommand : public TSimpleListEntry {
     void Load(TObjectStream& stream) override;
     void CopyTo(TStreamableObject& target) const override;
 
-    // Brings back the first top-level window whose title contains
-    // LookForWindow, or else opens FileName. A file that cannot be opened
-    // goes to onFailure, if given, and as a diagnostic line to standard error.
+    // Brings back the window that LookForWindow asks for (hotkeys/windowmatch.h),
+    // or else opens FileName. A file that cannot be opened or a window text
+    // that cannot be used goes to onFailure, if given, and to the log.
     void ExecuteCommand(const TLaunchFailureHandler& onFailure = {}) const;
+    // Raises EWindowMatchInvalid when LookForWindow cannot be used: an
+    // invalid pattern, or a short form for a file that names no window class.
+    void CheckLookForWindow() const;
 
     std::string FileName;      // program, document or script; may hold %NAME% references
     std::string Parameters;    // may hold %NAME% references
@@ -52,6 +59,11 @@ class THotKeyCommand : public TSimpleListEntry {
     std::string LookForWindow; // window-title text to look for; empty for no search
     int32_t ExecMode = ExecNormal;
     int32_t LoadedVersion = HotKeyRecordVersion; // the record version read; not stored
+
+private:
+    TWindowMatch WindowMatch() const;
+    // The window a search for LookForWindow chose, if any.
+    std::optional<platform::TWindowId> WindowToBringBack() const;
 };
 
 class THotTarvo : public TSimpleListEntry {

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tarvo {
 
@@ -19,6 +20,15 @@ struct TUserText {
 class ETarvoError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
+};
+
+// An error whose reason the user reads in either language; the message is
+// the English text, for logs and the command line.
+class EUserTextError : public ETarvoError {
+public:
+    explicit EUserTextError(TUserText reason) : ETarvoError(reason.English), Reason(std::move(reason)) { }
+
+    TUserText Reason;
 };
 
 // A fault of the program itself rather than of its input or its

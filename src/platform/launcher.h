@@ -3,7 +3,7 @@
 // shell does.
 
 #include <string>
-#include <utility>
+#include <vector>
 
 #include "platform/errors.h"
 
@@ -20,13 +20,10 @@ enum class TShowCommand : int {
 };
 
 // A launch that did not start anything: a missing file or directory, a
-// program that cannot be run. The reason names the file and the cause in
-// both languages; the message is the English one.
-class ELaunchError : public ETarvoError {
+// program that cannot be run. The reason names the file and the cause.
+class ELaunchError : public EUserTextError {
 public:
-    explicit ELaunchError(TUserText reason) : ETarvoError(reason.English), Reason(std::move(reason)) { }
-
-    TUserText Reason;
+    using EUserTextError::EUserTextError;
 };
 
 class ILauncher {
@@ -39,6 +36,10 @@ public:
     // ELaunchError when nothing could be started.
     virtual void Execute(const std::string& file, const std::string& parameters, const std::string& directory,
                          TShowCommand show) = 0;
+    // The window classes (X11) or app ids (Wayland) that opening file shows
+    // its windows under, as far as the file tells: for a desktop entry its
+    // StartupWMClass and its desktop id; nothing for other files.
+    virtual std::vector<std::string> WindowClasses(const std::string& file, const std::string& directory) const = 0;
     // Waits until the show commands of the programs started so far have been
     // applied to their windows or given up on. For programs that end right
     // after a launch; with an event loop running this happens by itself.

@@ -14,6 +14,12 @@ struct TTopLevelWindow {
     // The title as the window holds it: UTF-8 from current programs, a
     // legacy 8-bit encoding from some old ones; empty when it has none.
     std::string Title;
+    // Which program the window belongs to: on X11 the two parts of
+    // WM_CLASS, on Wayland the app id as Class; empty when unknown.
+    std::string Instance;
+    std::string Class;
+    // The window has the focus.
+    bool Active = false;
 };
 
 class IWindowSystem {

@@ -24,6 +24,7 @@ public:
         Answers.pop_front();
         return answer;
     }
+    int ShowMessageFmt(int32_t number, const TMessageArgs& /*args*/) override { return ShowMessage(number); }
 
     std::vector<int32_t> Shown;
     std::deque<int> Answers;

@@ -94,6 +94,22 @@ TEST_F(CommandDialog, EmptyRequiredFieldsAreReportedOneClickAtATimeAndNothingRea
     EXPECT_EQ(command.FileName, "%WINDIR%\\notepad.exe");
 }
 
+TEST_F(CommandDialog, AWindowTextThatCannotBeUsedIsRefusedAndAValidFormAccepted)
+{
+    form.show();
+    for (const char* text : {"regex:(unclosed", "class:"}) {
+        form.TxtLookForWindow->setText(text);
+        form.BtnOK->click();
+        EXPECT_EQ(form.focusWidget(), form.TxtLookForWindow) << text;
+        EXPECT_TRUE(form.isVisible()) << text;
+    }
+    EXPECT_EQ(messages.Shown, (std::vector<int32_t>{3, 3}));
+    EXPECT_EQ(command.LookForWindow, "Notepad");
+    form.TxtLookForWindow->setText("regex:note(pad)?");
+    form.BtnOK->click();
+    EXPECT_EQ(command.LookForWindow, "regex:note(pad)?");
+}
+
 TEST_F(CommandDialog, AModeOutsideTheListShowsNoneAndIsStoredAsMinusOne)
 {
     for (const int32_t mode : {-1, 5, 99}) {

@@ -111,6 +111,11 @@ TEST_F(CommandLaunch, WindowSearch)
         {"a Windows-1252 title", {{1, "Caf\xE9 M\xFCller"}}, "CAFÉ MÜ", 1},
         {"a star in the text is an ordinary character", {{1, "ab"}, {2, "a*b"}}, "*b", 2},
         {"a question mark too", {{1, "ab"}, {2, "a?"}}, "?", 2},
+        {"a pattern", {{1, "Editor"}, {2, "Editor 7"}}, "regex:editor \\d", 2},
+        {"the focused match gives way to the lowest other",
+         {{1, "Editor 1", "", "", true}, {2, "Mail"}, {3, "Editor 2"}, {4, "Editor 3"}},
+         "Editor",
+         4},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -128,6 +133,17 @@ TEST_F(CommandLaunch, WindowSearch)
             EXPECT_EQ(fakes.Launcher.Launches.size(), 1u);
         }
     }
+}
+
+TEST_F(CommandLaunch, AnInvalidPatternStartsNothingAndIsReported)
+{
+    fakes.WindowSystem.Windows = {{1, "Editor"}};
+    AddCommand("/usr/bin/editor", "regex:(");
+    std::vector<std::string> reasons;
+    testsupport::TLogRecorder log;
+    hotkey.ExecuteHotKey([&](const THotKeyCommand&, const TUserText& reason) { reasons.push_back(reason.German); });
+    EXPECT_TRUE(fakes.Launcher.Launches.empty() && fakes.WindowSystem.Activated.empty());
+    EXPECT_EQ(reasons, std::vector<std::string>{"der reguläre Ausdruck \"(\" ist ungültig"});
 }
 
 TEST_F(CommandLaunch, FileParametersAndDirectoryAreExpandedButNotTheWindowText)

@@ -92,10 +92,10 @@ TEST_F(ShippedMessageFilesTest, LoadInBothLanguagesWithEveryMessageTheProgramSho
         SelectMessageLanguage(language);
         EXPECT_EQ(TakeShown(), TBoxes{}) << "no missing file, no duplicate";
         const TIDList& messages = CurrentMessages()->Messages;
-        ASSERT_EQ(messages.Count(), 8);
+        ASSERT_EQ(messages.Count(), 9);
         for (int i = 0; i < messages.Count(); ++i) {
             const auto& message = *messages.AtAs<TAppMessage>(i);
-            EXPECT_EQ(message.ID, (std::vector{0, 1, 2, 7, 8, 9, 10, 27}[static_cast<size_t>(i)]));
+            EXPECT_EQ(message.ID, (std::vector{0, 1, 2, 3, 7, 8, 9, 10, 27}[static_cast<size_t>(i)]));
             EXPECT_FALSE(message.Caption.empty() || message.Text.empty() || message.Name.empty()) << message.ID;
             if (language == 0)
                 englishTexts.push_back(message.Text);

@@ -69,8 +69,15 @@ public:
             throw ELaunchError({"cannot start \"" + file + "\": no such file",
                                 "\"" + file + "\" kann nicht gestartet werden: die Datei gibt es nicht"});
     }
+    std::vector<std::string> WindowClasses(const std::string& file, const std::string& /*directory*/) const override
+    {
+        const auto found = Classes.find(file);
+        return found == Classes.end() ? std::vector<std::string>() : found->second;
+    }
     void WaitForShowCommands() override { }
     std::vector<TLaunch> Launches;
+    // The window classes of each file.
+    std::map<std::string, std::vector<std::string>> Classes;
     std::set<std::string> Failing;
 };
 

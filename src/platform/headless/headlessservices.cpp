@@ -30,6 +30,10 @@ public:
     {
         StartDetached(PlanLaunch(file, parameters, directory));
     }
+    std::vector<std::string> WindowClasses(const std::string& file, const std::string& directory) const override
+    {
+        return DesktopEntryWindowClasses(file, directory);
+    }
     void WaitForShowCommands() override { }
 };
 

@@ -202,7 +202,33 @@ TLaunchPlan PlanDesktopEntry(const std::string& file, const fs::path& path, cons
     return {program->string(), std::move(arguments), WorkingDirectory(file, entry, directory)};
 }
 
+bool IsDesktopEntry(const fs::path& path)
+{
+    std::error_code error;
+    return path.extension() == DesktopEntryExtension && fs::is_regular_file(path, error);
+}
+
 } // namespace
+
+std::vector<std::string> DesktopEntryWindowClasses(const std::string& file, const std::string& directory)
+{
+    if (file.empty())
+        return {};
+    const fs::path path = Resolve(file, directory);
+    if (!IsDesktopEntry(path))
+        return {};
+    std::vector<std::string> classes;
+    const auto bytes = ReadWholeFile(path.string());
+    const auto entry = bytes
+        ? TDesktopEntry::Parse(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()))
+        : std::nullopt;
+    if (!entry)
+        return {};
+    if (auto startupClass = entry->Value("StartupWMClass"); startupClass && !startupClass->empty())
+        classes.push_back(*startupClass);
+    classes.push_back(path.stem().string());
+    return classes;
+}
 
 TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, const std::string& directory)
 {
@@ -216,7 +242,7 @@ TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, c
     const fs::path path = Resolve(file, directory);
     if (!fs::exists(path, error))
         CannotOpen(file, {"no such file", "die Datei gibt es nicht"});
-    if (path.extension() == DesktopEntryExtension && fs::is_regular_file(path, error))
+    if (IsDesktopEntry(path))
         return PlanDesktopEntry(file, path, parameters, directory);
     if (IsExecutableFile(path))
         return WithParameters({path.string(), {file}, directory}, parameters);

@@ -30,4 +30,9 @@ struct TLaunchPlan {
 // parameters cannot be split, or a desktop entry cannot be started.
 TLaunchPlan PlanLaunch(const std::string& file, const std::string& parameters, const std::string& directory);
 
+// For a file that PlanLaunch takes as a desktop entry: its StartupWMClass,
+// when it has one, and its desktop id (the file name without ".desktop").
+// Empty for any other file and for an entry that cannot be read.
+std::vector<std::string> DesktopEntryWindowClasses(const std::string& file, const std::string& directory);
+
 } // namespace tarvo::platform

@@ -7,6 +7,11 @@
 
 namespace tarvo::platform::x11 {
 
+std::vector<std::string> TX11Launcher::WindowClasses(const std::string& file, const std::string& directory) const
+{
+    return DesktopEntryWindowClasses(file, directory);
+}
+
 void TX11Launcher::Execute(const std::string& file, const std::string& parameters, const std::string& directory,
                            TShowCommand show)
 {

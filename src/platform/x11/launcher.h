@@ -24,6 +24,7 @@ public:
 
     void Execute(const std::string& file, const std::string& parameters, const std::string& directory,
                  TShowCommand show) override;
+    std::vector<std::string> WindowClasses(const std::string& file, const std::string& directory) const override;
     void WaitForShowCommands() override { watcher_.WaitForAll(); }
 
 private:

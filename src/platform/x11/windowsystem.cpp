@@ -1,6 +1,7 @@
 #include "platform/x11/windowsystem.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/x11/reply.h"
 
@@ -37,7 +38,9 @@ std::vector<TTopLevelWindow> TX11WindowSystem::TopLevelWindows() const
     // All requests first, then all replies: one round trip for every window.
     std::vector<xcb_get_property_cookie_t> netNames;
     std::vector<xcb_get_property_cookie_t> names;
+    std::vector<xcb_get_property_cookie_t> classes;
     for (xcb_window_t window : windows) {
+        classes.push_back(xcb_get_property(c, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, WholeProperty));
         netNames.push_back(xcb_get_property(c, 0, window, ewmh._NET_WM_NAME, ewmh.UTF8_STRING, 0, WholeProperty));
         // Old programs write WM_NAME as STRING (Latin-1), some tools UTF-8
         // bytes under that type: take any type and let the reader decide,
@@ -45,6 +48,7 @@ std::vector<TTopLevelWindow> TX11WindowSystem::TopLevelWindows() const
         names.push_back(xcb_get_property(c, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, WholeProperty));
     }
     const xcb_atom_t compoundText = manager_->Connection().Atom("COMPOUND_TEXT");
+    const std::optional<xcb_window_t> active = manager_->ActiveWindow();
     std::vector<TTopLevelWindow> result;
     for (size_t i = 0; i < windows.size(); ++i) {
         std::string title = PropertyText(c, netNames[i]).Bytes;
@@ -53,7 +57,13 @@ std::vector<TTopLevelWindow> TX11WindowSystem::TopLevelWindows() const
             title = compoundText_.ToUtf8(legacyTitle.Bytes).value_or(legacyTitle.Bytes);
         else if (title.empty())
             title = std::move(legacyTitle.Bytes);
-        result.push_back({windows[i], std::move(title)});
+        // WM_CLASS holds the instance and the class, each ended by a NUL.
+        const std::string wmClass = PropertyText(c, classes[i]).Bytes;
+        const size_t end = wmClass.find('\0');
+        std::string instance = wmClass.substr(0, end);
+        std::string className = end == std::string::npos ? std::string() : std::string(wmClass.c_str() + end + 1);
+        result.push_back(
+            {windows[i], std::move(title), std::move(instance), std::move(className), windows[i] == active});
     }
     return result;
 }
