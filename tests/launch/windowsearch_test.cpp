@@ -81,6 +81,27 @@ TEST_P(WindowSearch, TitlesOnlyInWmNameAreReadInTheirOwnEncoding)
     }
 }
 
+// Three windows of one program: presses raise the topmost, then walk
+// through the others, the one active longest ago first.
+TEST_P(WindowSearch, RepeatedPressesCycleThroughTheWindowsOfAClass)
+{
+    TTestWindow first(*display, "~/src");
+    TTestWindow second(*display, "top");
+    TTestWindow third(*display, "~/doc");
+    TTestWindow mail(*display, "Mail");
+    for (TTestWindow* window : {&first, &second, &third})
+        window->SetClass("xterm", "XTerm");
+    mail.SetClass("mail", "Mail");
+    for (TTestWindow* window : {&first, &second, &third, &mail})
+        window->Show();
+    AddCommand("/nonexistent", "", "class:xterm");
+    int press = 0;
+    for (const TTestWindow* expected : {&third, &first, &second, &third}) {
+        hotkey.ExecuteHotKey();
+        EXPECT_TRUE(WaitFor([&] { return IsBack(*expected); })) << "press " << ++press;
+    }
+}
+
 INSTANTIATE_UNDER_EACH_WM(WindowSearch);
 
 // A window manager that has ended can leave its check entry on the root

@@ -171,6 +171,14 @@ TTestWindow::~TTestWindow()
     xcb_flush(display_.Xcb());
 }
 
+void TTestWindow::SetClass(const std::string& instance, const std::string& className)
+{
+    const std::string value = instance + '\0' + className + '\0';
+    xcb_change_property(display_.Xcb(), XCB_PROP_MODE_REPLACE, window_, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
+                        value.size(), value.data());
+    xcb_flush(display_.Xcb());
+}
+
 void TTestWindow::Show()
 {
     xcb_map_window(display_.Xcb(), window_);

@@ -73,6 +73,8 @@ public:
     TTestWindow& operator=(const TTestWindow&) = delete;
 
     xcb_window_t Id() const { return window_; }
+    // Names the window's program in WM_CLASS.
+    void SetClass(const std::string& instance, const std::string& className);
     // Maps the window and waits until it is shown.
     void Show();
     // Minimises the window: through the window manager when one runs,
