@@ -201,7 +201,6 @@ def main():
     control = Control(bus, portal, watcher)
     names = [dbus.service.BusName(BUS_NAME, bus), dbus.service.BusName(WATCHER, bus)]
     loop = GLib.MainLoop()
-    print("ready", flush=True)
     loop.run()
 
 
