@@ -11,6 +11,7 @@
 #include <QDeadlineTimer>
 #include <QProcess>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -178,6 +179,22 @@ protected:
         fakes_.Launcher.Launches.clear();
         return runs;
     }
+    // Activates the shortcut at the desktop until the hotkey runs, since the
+    // desktop may still be binding.
+    bool RunsWhenActivated(const char* shortcutId, const std::string& name)
+    {
+        return Until([&] {
+            const Strings runs = TakeRuns();
+            if (std::ranges::find(runs, name) != runs.end())
+                return true;
+            Control("Activate", {QString(shortcutId)});
+            return false;
+        });
+    }
+    static bool BoundAtTheDesktop(const char* shortcutId)
+    {
+        return Control("Activate", {QString(shortcutId)}).arguments().value(0).toBool();
+    }
 
     testsupport::TempDir dir_;
     platform::TScopedFakeServices fakes_;
@@ -245,6 +262,29 @@ TEST_F(PortalHotKeysTest, AClosedSessionRefusesEverythingUntilTheNextChangeRebin
     ASSERT_TRUE(Until([&] { return !fakes_.Launcher.Launches.empty(); }));
     EXPECT_EQ(TakeRuns(), Strings{"New"});
     EXPECT_EQ(BindCalls().size(), 2u) << "nothing bound twice";
+}
+
+// KDE Plasma 5.27 binds the shortcuts of CreateSession's options and opens
+// its settings on BindShortcuts. The session's token is the same each time,
+// so that the desktop keeps its user's choices; a change closes the session
+// before the next one takes the token.
+TEST_F(PortalHotKeysTest, ADesktopThatBindsAtCreationKeepsTheRemainingHotKeysAcrossChanges)
+{
+    Control("BindAtCreation");
+    registrar_.RegisterAllHotKeys();
+    EXPECT_TRUE(RunsWhenActivated("THotTarvo1", "Run"));
+
+    registrar_.DeactivateHotKey(document_.HotKey(0));
+    registrar_.ActivateHotKey(AddHotKey("New", ShortCutShift | platform::VkF1));
+    EXPECT_TRUE(RunsWhenActivated("THotTarvo3", "New"));
+    EXPECT_TRUE(BoundAtTheDesktop("THotTarvo1"));
+    EXPECT_FALSE(BoundAtTheDesktop("THotTarvo0")) << "the deleted one is unbound";
+
+    EXPECT_TRUE(BindCalls().empty()) << "the desktop's settings are not opened";
+    const QStringList sessions = Control("Sessions").arguments().value(0).toStringList();
+    ASSERT_EQ(sessions.size(), 1);
+    EXPECT_TRUE(sessions[0].endsWith("/tarvo")) << sessions[0].toStdString();
+    EXPECT_TRUE(registrar_.RefusedHotKeys().empty());
 }
 
 TEST_F(PortalHotKeysTest, TvotoolListensThroughThePortal)

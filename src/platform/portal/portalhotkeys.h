@@ -16,8 +16,11 @@
 #include "platform/hotkeyservice.h"
 
 class QDBusMessage;
+class QDBusPendingCall;
 
 namespace tarvo::platform::portal {
+
+struct TPortalShortcut;
 
 // Whether the portal on the bus offers global shortcuts.
 bool PortalOffersGlobalShortcuts(QDBusConnection bus);
@@ -67,14 +70,22 @@ private:
     // Ends the session, creates a new one and binds every shortcut in it: a
     // session binds its shortcuts once.
     void Bind();
+    // The shortcuts handed to the desktop, in the portal's form.
+    QList<TPortalShortcut> HandedOverShortcuts() const;
+    void CreateSession();
+    // Whether the desktop's list holds every shortcut handed to it.
+    bool HoldsEveryShortcut(const QVariant& shortcuts) const;
     void BindInSession();
     void BindingDone();
-    void List();
+    // Asks for the shortcuts the desktop holds, takes them and calls then.
+    void List(std::function<void()> then);
     // Takes the shortcuts the desktop holds (all of the session's) as the
     // outcome of every registration handed to it.
     void Apply(const QVariant& shortcuts);
     void SetEveryDesktopState(TState state);
-    void CloseSession();
+    // Ends the session and calls then once the portal has.
+    void CloseSession(std::function<void()> then);
+    QDBusPendingCall SendClose();
     void TellOwners();
 
     QDBusConnection bus_;
