@@ -8,7 +8,6 @@
 #include <QDBusMetaType>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
 #include <QProcess>
 
 #include <algorithm>
@@ -24,9 +23,11 @@
 #include "platform/portal/portaltriggers.h"
 #include "platform/virtualkeys.h"
 #include "platform/windowsystemservices.h"
+#include "portaltestsupport.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
+using testsupport::Until;
 
 namespace tarvo {
 void PrintTo(const THotKeyRefusal& refusal, std::ostream* out)
@@ -43,18 +44,6 @@ namespace {
 
 constexpr TShortCut CtrlAltE = ShortCutCtrl | ShortCutAlt | 'E';
 constexpr TShortCut CtrlAltR = ShortCutCtrl | ShortCutAlt | 'R';
-
-// Runs the event loop until condition holds; whether it did within 5 s.
-bool Until(const std::function<bool()>& condition)
-{
-    const QDeadlineTimer deadline(5000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // A call of the back end's control object.
 QDBusMessage Control(const char* method, const QList<QVariant>& arguments = {})
