@@ -9,6 +9,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QProcess>
+#include <QProcessEnvironment>
 
 #include <algorithm>
 #include <filesystem>
@@ -151,6 +152,57 @@ TEST_F(KdeDesktopTest, TvotoolRunsHotKeysOnKeyPressesAndTheDesktopKeepsItsBindin
     restarted.terminate();
     ASSERT_TRUE(restarted.waitForFinished(Patience));
     EXPECT_TRUE(restarted.readAllStandardError().contains("bound by the desktop to Meta+E"));
+}
+
+// The program, minimised to its tray: a key press, `tarvo --run` and a
+// Reload through its interface on the bus; a second start with its file
+// shows its window and ends.
+TEST_F(KdeDesktopTest, TheProgramRunsHotKeysOnKeyPressesAndThroughItsInterface)
+{
+    document_.MinimizeAtStart = true;
+    AddHotKey("Edit", ShortCutCtrl | ShortCutAlt | 'E', "touch");
+    const QString file = QString::fromStdString(dir_.File("keys.tvo"));
+    WriteHotKeyDocument(document_, file.toStdString());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    const auto tarvo = [&](const QStringList& arguments, int expectedStatus, const char* expectedError = "") {
+        QProcess call;
+        call.setProcessEnvironment(environment);
+        call.start(TARVO_PATH, arguments);
+        EXPECT_TRUE(call.waitForFinished(Patience)) << arguments.join(' ').toStdString();
+        EXPECT_EQ(call.exitCode(), expectedStatus) << arguments.join(' ').toStdString();
+        EXPECT_EQ(call.readAllStandardError().toStdString(), expectedError);
+    };
+
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(TARVO_PATH, {file});
+    ASSERT_TRUE(PressUntil(CtrlAltE, [&] { return Touched("Edit"); })) << program.readAllStandardError().toStdString();
+
+    std::filesystem::remove(Marker("Edit"));
+    tarvo({"--run", "Edit"}, 0);
+    EXPECT_TRUE(Until([&] { return Touched("Edit"); }, Patience));
+    tarvo({"--run", "Nothing"}, 1, "tarvo: no hotkey is named or has the ID \"Nothing\"\n");
+    tarvo({file}, 0);
+    EXPECT_EQ(program.state(), QProcess::Running) << "the first copy goes on";
+
+    // Reload after the file changed: the new hotkey fires, the deleted one's keys are free.
+    document_.HotKeyList->AtDelete(0);
+    AddHotKey("Run", ShortCutCtrl | ShortCutAlt | 'R', "touch");
+    WriteHotKeyDocument(document_, file.toStdString());
+    QDBusMessage reload = QDBusMessage::createMethodCall("org.tarvo.Tarvo", "/org/tarvo/Tarvo", "org.tarvo.Tarvo", "Reload");
+    ASSERT_EQ(QDBusConnection::sessionBus().call(reload).type(), QDBusMessage::ReplyMessage);
+    std::filesystem::remove(Marker("Edit"));
+    Press(CtrlAltE);
+    EXPECT_TRUE(PressUntil(CtrlAltR, [&] { return Touched("Run"); }));
+    EXPECT_FALSE(Touched("Edit"));
+    std::filesystem::remove(Marker("Run"));
+    tarvo({"--run", "1"}, 0); // by its ID
+    EXPECT_TRUE(Until([&] { return Touched("Run"); }, Patience));
+
+    program.terminate();
+    ASSERT_TRUE(program.waitForFinished(Patience));
+    tarvo({"--run", "Run"}, 1, "tarvo: no Tarvo is running\n");
 }
 
 } // namespace
