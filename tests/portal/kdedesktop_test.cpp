@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
-#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QProcess>
@@ -206,11 +205,3 @@ TEST_F(KdeDesktopTest, TheProgramRunsHotKeysOnKeyPressesAndThroughItsInterface)
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    QCoreApplication application(argc, argv);
-    InitHotKeyFileClasses();
-    return RUN_ALL_TESTS();
-}

@@ -3,7 +3,6 @@
 // starts on a private session bus.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusConnection>
@@ -323,11 +322,3 @@ TEST_F(PortalHotKeysTest, TheProgramRunsHotKeysFromThePortalAndFromTheDesktopsTr
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    QCoreApplication application(argc, argv);
-    InitHotKeyFileClasses();
-    return RUN_ALL_TESTS();
-}
