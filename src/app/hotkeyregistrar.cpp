@@ -77,7 +77,8 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
     Remember(hotkey.ID,
              hotkey.HotKeyId == NoHotKeyId ? platform::THotKeyResult::NoId
                                            : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey),
-                                                               {RegistrationName(hotkey), hotkey.Name}));
+                                                               {RegistrationName(hotkey), hotkey.Name,
+                                                                DocumentFile ? DocumentFile() : ""}));
 
     const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())

@@ -79,6 +79,9 @@ public:
     // Told about each command of a running hotkey that could not be started.
     std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)>
         OnLaunchFailed;
+    // Names the document's file, towards desktops that keep the shortcuts of
+    // each file apart; unset, the shortcuts of every document are one set.
+    std::function<std::string()> DocumentFile;
     // Told about each hotkey whose registration the window system decided or
     // changed later, outside the registrar's own calls (a desktop that binds
     // shortcuts itself); RefusedHotKeys already holds the outcome.

@@ -58,6 +58,7 @@ void RunWindows(const TStartupProblems& problems)
         session = std::make_unique<TSession>(trayMenu, &CurrentHotKeyFile);
         return session->Registrar();
     });
+    session->Registrar().DocumentFile = [] { return HotKeyFileName(); };
     session->ServeCommands({[&formMain] { formMain.RestoreApplication(); }, [&formMain] { formMain.BtnReloadClick(); },
                             [] { return HotKeyFileName(); }});
     TFormInfo formInfo;
