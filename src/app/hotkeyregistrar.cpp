@@ -1,5 +1,6 @@
 #include "app/hotkeyregistrar.h"
 
+#include <charconv>
 #include <string>
 
 #include "app/hotkeycombination.h"
@@ -76,7 +77,8 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
     Remember(hotkey.ID,
              hotkey.HotKeyId == NoHotKeyId ? platform::THotKeyResult::NoId
                                            : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey),
-                                                               {RegistrationName(hotkey), hotkey.Name}));
+                                                               {RegistrationName(hotkey), hotkey.Name,
+                                                                DocumentFile ? DocumentFile() : ""}));
 
     const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())
@@ -151,12 +153,27 @@ void THotKeyRegistrar::Remember(int32_t hotkeyId, platform::THotKeyResult result
         refused_[hotkeyId] = {result, trigger};
 }
 
-void THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches)
+bool THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches)
 {
     const THotKeyFile& document = document_();
+    bool matched = false;
     for (int i = 0; i < document.HotKeyList->Count(); ++i)
-        if (matches(document.HotKey(i)))
+        if (matches(document.HotKey(i))) {
+            matched = true;
             Run(document.HotKey(i));
+        }
+    return matched;
+}
+
+bool THotKeyRegistrar::RunHotKey(const std::string& nameOrId)
+{
+    if (RunEveryHotKeyThat([&](const THotTarvo& hotkey) { return hotkey.Name == nameOrId; }))
+        return true;
+    int32_t id = 0;
+    const char* end = nameOrId.data() + nameOrId.size();
+    const auto [rest, error] = std::from_chars(nameOrId.data(), end, id);
+    return !nameOrId.empty() && error == std::errc{} && rest == end
+        && RunEveryHotKeyThat([id](const THotTarvo& hotkey) { return hotkey.ID == id; });
 }
 
 void THotKeyRegistrar::Run(const THotTarvo& hotkey) const

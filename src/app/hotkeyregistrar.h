@@ -65,6 +65,9 @@ public:
     // A press of the combination registered under id: runs every hotkey of
     // the document that has this id.
     void WMHotKey(uint16_t id);
+    // Runs every hotkey named nameOrId or, when none is and it is a decimal
+    // number, the hotkey with that ID; whether one ran.
+    bool RunHotKey(const std::string& nameOrId);
     // The handler for a TEPHotKey's OnHotKey: runs the first hotkey whose ID is
     // the component's Tag. Other senders are ignored.
     void HotKeyEvent(QObject& sender, uint16_t& key, TShiftState shift);
@@ -75,6 +78,9 @@ public:
 
     // Told about each command of a running hotkey that could not be started.
     std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const TUserText& reason)> OnLaunchFailed;
+    // Names the document's file, towards desktops that keep the shortcuts of
+    // each file apart; unset, the shortcuts of every document are one set.
+    std::function<std::string()> DocumentFile;
     // Told about each hotkey whose registration the window system decided or
     // changed later, outside the registrar's own calls (a desktop that binds
     // shortcuts itself); RefusedHotKeys already holds the outcome.
@@ -87,8 +93,8 @@ private:
     // Runs every hotkey of the document that matches, in list order: for a
     // press, those registered under its id; for a click on a tray entry,
     // those whose ID is the entry's tag (only a hand-made file holds two
-    // hotkeys with one ID).
-    void RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches);
+    // hotkeys with one ID). Whether one matched.
+    bool RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches);
     void Run(const THotTarvo& hotkey) const;
 
     platform::IHotKeyService& service_;

@@ -141,6 +141,11 @@ TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
 
 TSession::~TSession() = default;
 
+void TSession::ServeCommands(TCommandHandlers handlers)
+{
+    commands_ = std::make_unique<TCommandBus>(*registrar_, std::move(handlers));
+}
+
 void TSession::Run()
 {
     QCoreApplication::exec();

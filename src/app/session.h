@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "app/commandbus.h"
 #include "app/hotkeyregistrar.h"
 #include "app/traymenu.h"
 #include "hotkeys/hotkeyfile.h"
@@ -42,6 +43,11 @@ public:
 
     THotKeyRegistrar& Registrar() { return *registrar_; }
 
+    // Serves the program's interface on the session bus (app/commandbus.h)
+    // while the session lives: hotkeys run through the registrar, the rest
+    // through the handlers.
+    void ServeCommands(TCommandHandlers handlers);
+
     // Runs the event loop until SIGINT or SIGTERM arrives or the loop is
     // ended otherwise, then withdraws the document's hotkeys. Raises
     // EWindowSystemError when the connection to the window system broke.
@@ -57,6 +63,7 @@ private:
     std::unique_ptr<TTerminationSignals> termination_;
     std::unique_ptr<QSocketNotifier> childReaping_;
     std::unique_ptr<THotKeyRegistrar> registrar_;
+    std::unique_ptr<TCommandBus> commands_;
 };
 
 } // namespace tarvo

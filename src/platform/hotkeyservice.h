@@ -31,10 +31,14 @@ struct THotKeyCombination {
 // How a desktop that lists the program's shortcuts to its user (the portal's
 // global shortcuts) shows a registration: Name stays the same from run to run,
 // so that the desktop keeps the trigger its user chose for it; Description
-// says what it does. Backends that grab keys themselves ignore it.
+// says what it does. Group names the set the desktop keeps the shortcut in,
+// the same from run to run: the registrations of one hotkey file share it,
+// so that programs with different files keep apart. Backends that grab keys
+// themselves ignore the label.
 struct THotKeyLabel {
     std::string Name;
     std::string Description;
+    std::string Group;
 
     bool operator==(const THotKeyLabel&) const = default;
 };

@@ -10,7 +10,7 @@
 
 namespace tarvo::tools {
 
-void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& errors)
+void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::ostream& out, std::ostream& errors)
 {
     int argc = 1;
     char name[] = "tvotool";
@@ -24,6 +24,7 @@ void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& er
         throw EWindowSystemError(std::string("cannot listen for hotkeys: ") + error.what());
     }
     THotKeyRegistrar& registrar = session->Registrar();
+    registrar.DocumentFile = [&fileName] { return fileName; };
     const auto reportRefusal = [&](const THotTarvo& hotkey) {
         const auto refused = registrar.RefusedHotKeys().find(hotkey.ID);
         if (refused != registrar.RefusedHotKeys().end())

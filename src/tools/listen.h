@@ -15,6 +15,7 @@ namespace tarvo::tools {
 // refused combination to errors (also when a desktop that binds the shortcuts
 // itself refuses one later), and a line to out once the hotkeys are
 // registered.
-void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& errors);
+// fileName names the document's file towards the desktop.
+void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::ostream& out, std::ostream& errors);
 
 } // namespace tarvo::tools

@@ -140,7 +140,7 @@ int Listen(const std::string& fileName)
 {
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
     try {
-        tarvo::tools::ListenForHotKeys(*document, std::cout, std::cerr);
+        tarvo::tools::ListenForHotKeys(*document, fileName, std::cout, std::cerr);
     } catch (const tarvo::EWindowSystemError& error) {
         throw EToolError{fileName, error.what()};
     }

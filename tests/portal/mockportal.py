@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # A desktop's global-shortcuts back end for the tests, behind the portal front
 # end: binds every shortcut to its preferred trigger unless a test changed
-# that, and lets the tests activate shortcuts, change triggers and close the
+# that, through BindShortcuts or, as KDE Plasma 5.27 does, from the
+# "shortcuts" option of CreateSession alone; it lets the tests activate shortcuts, change triggers and close the
 # session through a control object (org.tarvo.test.PortalControl at
 # /org/tarvo/test). It also keeps the desktop's StatusNotifierWatcher, so that
 # tray icons are StatusNotifierItems whose menus the tests can click.
@@ -51,6 +52,7 @@ class Portal(dbus.service.Object):
         self.sessions = {}
         self.triggers = {}  # id -> trigger the desktop uses instead; "" refuses
         self.binds = []  # the shortcuts of each BindShortcuts call
+        self.bind_at_creation = False  # Plasma 5.27: CreateSession binds, BindShortcuts does not
 
     def forget(self, session):
         self.sessions.pop(session.path, None)
@@ -60,21 +62,31 @@ class Portal(dbus.service.Object):
         return dbus.Array([dbus.Struct((i, {"description": d, "trigger_description": t}), signature="sa{sv}")
                            for i, (d, t) in session.bound.items()], signature="(sa{sv})")
 
+    def bind(self, session, shortcuts):
+        session.bound = {}
+        for i, values in shortcuts:
+            trigger = self.triggers.get(str(i), str(values.get("preferred_trigger", "")))
+            if trigger:
+                session.bound[str(i)] = (str(values.get("description", "")), trigger)
+
     @dbus.service.method(SHORTCUTS, in_signature="oosa{sv}", out_signature="ua{sv}")
     def CreateSession(self, handle, session_handle, app_id, options):
-        self.sessions[str(session_handle)] = Session(self.bus, session_handle, self)
-        return 0, {}
+        if str(session_handle) in self.sessions:
+            return 2, {}  # the token of a session still open
+        session = Session(self.bus, session_handle, self)
+        self.sessions[str(session_handle)] = session
+        if not self.bind_at_creation:
+            return 0, {}
+        self.bind(session, options.get("shortcuts", []))
+        return 0, {"shortcuts": self.shortcut_list(session)}
 
     @dbus.service.method(SHORTCUTS, in_signature="ooa(sa{sv})sa{sv}", out_signature="ua{sv}")
     def BindShortcuts(self, handle, session_handle, shortcuts, parent_window, options):
         session = self.sessions[str(session_handle)]
         self.binds.append(["%s:%s:%s" % (i, v.get("preferred_trigger", ""), v.get("description", ""))
                            for i, v in shortcuts])
-        session.bound = {}
-        for i, values in shortcuts:
-            trigger = self.triggers.get(str(i), str(values.get("preferred_trigger", "")))
-            if trigger:
-                session.bound[str(i)] = (str(values.get("description", "")), trigger)
+        if not self.bind_at_creation:
+            self.bind(session, shortcuts)
         return 0, {"shortcuts": self.shortcut_list(session)}
 
     @dbus.service.method(SHORTCUTS, in_signature="oo", out_signature="ua{sv}")
@@ -149,12 +161,16 @@ class Control(dbus.service.Object):
                     del session.bound[shortcut_id]
                 self.portal.ShortcutsChanged(session.path, self.portal.shortcut_list(session))
 
-    @dbus.service.method(CONTROL, in_signature="s", out_signature="")
+    # Activates the shortcut in every session that binds it; whether one does.
+    @dbus.service.method(CONTROL, in_signature="s", out_signature="b")
     def Activate(self, shortcut_id):
+        bound = False
         for session in self.portal.sessions.values():
             if shortcut_id in session.bound:
+                bound = True
                 self.portal.Activated(session.path, shortcut_id, dbus.UInt64(1000), {})
                 self.portal.Deactivated(session.path, shortcut_id, dbus.UInt64(1100), {})
+        return bound
 
     @dbus.service.method(CONTROL, in_signature="", out_signature="")
     def CloseSessions(self):
@@ -180,11 +196,23 @@ class Control(dbus.service.Object):
                 pending.extend(children)
         return False
 
-    # Forgets the triggers set and the calls made, for the next test.
+    # Forgets the triggers set, the calls made and the way of binding, for
+    # the next test.
     @dbus.service.method(CONTROL, in_signature="", out_signature="")
     def Reset(self):
         self.portal.triggers = {}
         self.portal.binds = []
+        self.portal.bind_at_creation = False
+
+    # Binds from CreateSession's options only, as Plasma 5.27 does.
+    @dbus.service.method(CONTROL, in_signature="", out_signature="")
+    def BindAtCreation(self):
+        self.portal.bind_at_creation = True
+
+    # The object paths of the sessions open.
+    @dbus.service.method(CONTROL, in_signature="", out_signature="as")
+    def Sessions(self):
+        return dbus.Array(sorted(self.portal.sessions), signature="s")
 
     # The shortcuts of every BindShortcuts call so far, in order, each as
     # "id:preferred trigger:description".
@@ -201,7 +229,6 @@ def main():
     control = Control(bus, portal, watcher)
     names = [dbus.service.BusName(BUS_NAME, bus), dbus.service.BusName(WATCHER, bus)]
     loop = GLib.MainLoop()
-    print("ready", flush=True)
     loop.run()
 
 

@@ -3,14 +3,13 @@
 // starts on a private session bus.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusMetaType>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDeadlineTimer>
 #include <QProcess>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -23,9 +22,11 @@
 #include "platform/portal/portaltriggers.h"
 #include "platform/virtualkeys.h"
 #include "platform/windowsystemservices.h"
+#include "portaltestsupport.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
+using testsupport::Until;
 
 namespace tarvo {
 void PrintTo(const THotKeyRefusal& refusal, std::ostream* out)
@@ -42,18 +43,6 @@ namespace {
 
 constexpr TShortCut CtrlAltE = ShortCutCtrl | ShortCutAlt | 'E';
 constexpr TShortCut CtrlAltR = ShortCutCtrl | ShortCutAlt | 'R';
-
-// Runs the event loop until condition holds; whether it did within 5 s.
-bool Until(const std::function<bool()>& condition)
-{
-    const QDeadlineTimer deadline(5000);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // A call of the back end's control object.
 QDBusMessage Control(const char* method, const QList<QVariant>& arguments = {})
@@ -106,6 +95,18 @@ TEST(PortalTriggers, CombinationsInThePortalSyntax)
     EXPECT_TRUE(portal::SameTrigger("Alt + Control + e", "CTRL+ALT+E")) << "the desktop's order and spelling";
     EXPECT_TRUE(portal::SameTrigger("Meta+E", "LOGO+E"));
     EXPECT_FALSE(portal::SameTrigger("Ctrl+E", "CTRL+ALT+E"));
+}
+
+TEST(PortalSessionToken, TheSameForAFileAndDifferentForAnother)
+{
+    using platform::portal::SessionToken;
+    EXPECT_EQ(SessionToken(""), "tarvo");
+    const QString token = SessionToken("/home/ann/.config/tarvo/Key-List.TVO");
+    EXPECT_TRUE(token.startsWith("tarvo_KeyList_")) << token.toStdString();
+    EXPECT_EQ(token.size(), QString("tarvo_KeyList_").size() + 8);
+    EXPECT_EQ(SessionToken("/home/ann/.config/tarvo/Key-List.TVO"), token);
+    EXPECT_NE(SessionToken("/home/bob/.config/tarvo/Key-List.TVO"), token);
+    EXPECT_TRUE(SessionToken("/tmp/Über Tasten.tvo").startsWith("tarvo_berTasten_")) << "letters and digits of ASCII";
 }
 
 TEST(PortalChoice, WaylandSessionsUseThePortalAndEitherBackendCanBeForced)
@@ -178,6 +179,22 @@ protected:
         fakes_.Launcher.Launches.clear();
         return runs;
     }
+    // Activates the shortcut at the desktop until the hotkey runs, since the
+    // desktop may still be binding.
+    bool RunsWhenActivated(const char* shortcutId, const std::string& name)
+    {
+        return Until([&] {
+            const Strings runs = TakeRuns();
+            if (std::ranges::find(runs, name) != runs.end())
+                return true;
+            Control("Activate", {QString(shortcutId)});
+            return false;
+        });
+    }
+    static bool BoundAtTheDesktop(const char* shortcutId)
+    {
+        return Control("Activate", {QString(shortcutId)}).arguments().value(0).toBool();
+    }
 
     testsupport::TempDir dir_;
     platform::TScopedFakeServices fakes_;
@@ -247,6 +264,29 @@ TEST_F(PortalHotKeysTest, AClosedSessionRefusesEverythingUntilTheNextChangeRebin
     EXPECT_EQ(BindCalls().size(), 2u) << "nothing bound twice";
 }
 
+// KDE Plasma 5.27 binds the shortcuts of CreateSession's options and opens
+// its settings on BindShortcuts. The session's token is the same each time,
+// so that the desktop keeps its user's choices; a change closes the session
+// before the next one takes the token.
+TEST_F(PortalHotKeysTest, ADesktopThatBindsAtCreationKeepsTheRemainingHotKeysAcrossChanges)
+{
+    Control("BindAtCreation");
+    registrar_.RegisterAllHotKeys();
+    EXPECT_TRUE(RunsWhenActivated("THotTarvo1", "Run"));
+
+    registrar_.DeactivateHotKey(document_.HotKey(0));
+    registrar_.ActivateHotKey(AddHotKey("New", ShortCutShift | platform::VkF1));
+    EXPECT_TRUE(RunsWhenActivated("THotTarvo3", "New"));
+    EXPECT_TRUE(BoundAtTheDesktop("THotTarvo1"));
+    EXPECT_FALSE(BoundAtTheDesktop("THotTarvo0")) << "the deleted one is unbound";
+
+    EXPECT_TRUE(BindCalls().empty()) << "the desktop's settings are not opened";
+    const QStringList sessions = Control("Sessions").arguments().value(0).toStringList();
+    ASSERT_EQ(sessions.size(), 1);
+    EXPECT_TRUE(sessions[0].endsWith("/tarvo")) << sessions[0].toStdString();
+    EXPECT_TRUE(registrar_.RefusedHotKeys().empty());
+}
+
 TEST_F(PortalHotKeysTest, TvotoolListensThroughThePortal)
 {
     SetTrigger("THotTarvo1", "");
@@ -294,11 +334,3 @@ TEST_F(PortalHotKeysTest, TheProgramRunsHotKeysFromThePortalAndFromTheDesktopsTr
 }
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    QCoreApplication application(argc, argv);
-    InitHotKeyFileClasses();
-    return RUN_ALL_TESTS();
-}

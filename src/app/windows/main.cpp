@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/autostart.h"
+#include "app/commandbus.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/windows/tformmain.h"
@@ -26,11 +27,14 @@ using namespace tarvo;
 namespace {
 
 constexpr const char* Usage = "Usage: tarvo [FILE]\n"
+                              "       tarvo --run NAME|ID\n"
                               "Keeps system-wide hotkeys that start programs; lives in the notification area.\n"
                               "\n"
                               "  FILE       the hotkey file to open: \".tvo\" is added to a name without an\n"
                               "             extension, the program's directory to a name without a directory.\n"
                               "             Without FILE, KeyList.TVO in the program's directory is opened.\n"
+                              "             A Tarvo that runs with FILE open shows its window instead.\n"
+                              "  --run NAME|ID  run a hotkey of the Tarvo that runs, by its name or ID\n"
                               "  --autostart on|off  start Tarvo at every login, or no longer\n"
                               "  --help     show this text\n"
                               "  --version  show the version and its release date\n"
@@ -54,6 +58,9 @@ void RunWindows(const TStartupProblems& problems)
         session = std::make_unique<TSession>(trayMenu, &CurrentHotKeyFile);
         return session->Registrar();
     });
+    session->Registrar().DocumentFile = [] { return HotKeyFileName(); };
+    session->ServeCommands({[&formMain] { formMain.RestoreApplication(); }, [&formMain] { formMain.BtnReloadClick(); },
+                            [] { return HotKeyFileName(); }});
     TFormInfo formInfo;
     formMain.FormInfo = &formInfo;
     // The window has asked its question already; the program ends at once.
@@ -90,6 +97,20 @@ int main(int argc, char** argv)
         }
         return 0;
     }
+    if (option == "--run") {
+        if (argc != 3) {
+            std::cerr << "tarvo: --run needs the name or ID of a hotkey\n";
+            return 2;
+        }
+        QCoreApplication application(argc, argv);
+        try {
+            RunInRunningProgram(argv[2]);
+        } catch (const ECommandBusError& error) {
+            std::cerr << "tarvo: " << error.what() << "\n";
+            return 1;
+        }
+        return 0;
+    }
     // Qt's own start-up would end the program with a long report of its
     // platform plugins.
     if (const auto problem = WindowSystemProblem()) {
@@ -106,6 +127,11 @@ int main(int argc, char** argv)
 
     // Qt has taken its own options out of argv.
     const TStartupProblems problems = StartUp(std::vector<std::string>(argv + 1, argv + argc));
+    // A second copy with the same file would overwrite the first one's saves.
+    if (ShowRunningProgramWith(HotKeyFileName())) {
+        FinalizeModules();
+        return 0;
+    }
     int status = 0;
     try {
         RunWindows(problems);

@@ -1,11 +1,14 @@
 #include "platform/portal/portalhotkeys.h"
 
+#include <QCryptographicHash>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <algorithm>
@@ -60,6 +63,20 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, TPortalShortcut& 
     return argument;
 }
 
+QString SessionToken(const std::string& group)
+{
+    // For an unsandboxed program the token is all the desktop goes by, so it
+    // stays the same from run to run: the desktop remembers its user's choices.
+    if (group.empty())
+        return QStringLiteral("tarvo");
+    QString name;
+    for (const QChar c : QFileInfo(QString::fromStdString(group)).completeBaseName())
+        if (c.isLetterOrNumber() && c.unicode() < 0x80 && name.size() < 24)
+            name += c;
+    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(group), QCryptographicHash::Sha1);
+    return QStringLiteral("tarvo_%1_%2").arg(name, QString::fromLatin1(hash.toHex().left(8)));
+}
+
 bool PortalOffersGlobalShortcuts(QDBusConnection bus)
 {
     QDBusMessage get =
@@ -83,7 +100,8 @@ TPortalHotKeys::TPortalHotKeys(QDBusConnection bus) : bus_(std::move(bus))
 
 TPortalHotKeys::~TPortalHotKeys()
 {
-    CloseSession();
+    if (!session_.isEmpty())
+        SendClose();
 }
 
 THotKeyResult TPortalHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
@@ -164,39 +182,83 @@ void TPortalHotKeys::Update()
 
 void TPortalHotKeys::Bind()
 {
-    CloseSession();
     if (std::ranges::all_of(registrations_,
                             [](const TRegistration& registration) { return registration.Trigger.empty(); })) {
+        CloseSession([] { });
         TellOwners();
         return;
     }
     binding_ = true;
-    StartRequest(bus_, "CreateSession", {}, {{"session_handle_token", NewToken()}}, this,
-                 [this](uint32_t response, const QVariantMap& results) {
-                     session_ = ObjectPathOf(results.value("session_handle"));
-                     if (response != ResponseSuccess || session_.isEmpty()) {
-                         session_.clear();
-                         SetEveryDesktopState({THotKeyResult::NotBound, {}});
-                         BindingDone();
-                         return;
-                     }
-                     bus_.connect(PortalService, session_, SessionInterface, "Closed", this, SLOT(SessionClosed()));
-                     BindInSession();
-                 });
+    // The registrations of one document share a group.
+    const auto first = std::ranges::find_if(
+        registrations_, [](const TRegistration& registration) { return !registration.Trigger.empty(); });
+    // The new session may take the old one's token: it must be gone first.
+    CloseSession([this, token = SessionToken(first->Label.Group)] { CreateSession(token); });
+}
+
+QList<TPortalShortcut> TPortalHotKeys::HandedOverShortcuts() const
+{
+    QList<TPortalShortcut> shortcuts;
+    for (const TRegistration& registration : registrations_)
+        if (!registration.Trigger.empty()) {
+            // A desktop may drop a shortcut without a description.
+            const std::string& description =
+                registration.Label.Description.empty() ? registration.ShortcutId : registration.Label.Description;
+            shortcuts.append({QString::fromStdString(registration.ShortcutId),
+                              {{"description", QString::fromStdString(description)},
+                               {"preferred_trigger", QString::fromStdString(registration.Trigger)}}});
+        }
+    return shortcuts;
+}
+
+void TPortalHotKeys::CreateSession(const QString& token)
+{
+    // The shortcuts go along as an option too: KDE Plasma 5.27 binds them
+    // only from there, and ignores the list of BindShortcuts.
+    const QVariantMap options{{"session_handle_token", token},
+                              {"shortcuts", QVariant::fromValue(HandedOverShortcuts())}};
+    StartRequest(bus_, "CreateSession", {}, options, this, [this](uint32_t response, const QVariantMap& results) {
+        session_ = ObjectPathOf(results.value("session_handle"));
+        if (response != ResponseSuccess || session_.isEmpty()) {
+            session_.clear();
+            SetEveryDesktopState({THotKeyResult::NotBound, {}});
+            BindingDone();
+            return;
+        }
+        bus_.connect(PortalService, session_, SessionInterface, "Closed", this, SLOT(SessionClosed()));
+        // A desktop that bound them all at creation is not asked again, which
+        // would open its settings (Plasma 5.27).
+        if (HoldsEveryShortcut(results.value("shortcuts"))) {
+            Apply(results.value("shortcuts"));
+            BindingDone();
+        } else {
+            BindInSession();
+        }
+    });
+}
+
+bool TPortalHotKeys::HoldsEveryShortcut(const QVariant& shortcuts) const
+{
+    if (!shortcuts.isValid())
+        return false;
+    const auto held = qdbus_cast<QList<TPortalShortcut>>(shortcuts);
+    return std::ranges::all_of(HandedOverShortcuts(), [&](const TPortalShortcut& shortcut) {
+        return std::ranges::find(held, shortcut.Id, &TPortalShortcut::Id) != held.end();
+    });
 }
 
 void TPortalHotKeys::BindInSession()
 {
-    QList<TPortalShortcut> shortcuts;
-    for (const TRegistration& registration : registrations_)
-        if (!registration.Trigger.empty())
-            shortcuts.append({QString::fromStdString(registration.ShortcutId),
-                              {{"description", QString::fromStdString(registration.Label.Description)},
-                               {"preferred_trigger", QString::fromStdString(registration.Trigger)}}});
-    const QList<QVariant> arguments{QVariant::fromValue(QDBusObjectPath(session_)), QVariant::fromValue(shortcuts),
-                                    QString()};
+    const QList<QVariant> arguments{QVariant::fromValue(QDBusObjectPath(session_)),
+                                    QVariant::fromValue(HandedOverShortcuts()), QString()};
     StartRequest(bus_, "BindShortcuts", arguments, {}, this, [this](uint32_t response, const QVariantMap& results) {
-        // A user who cancels the desktop's dialog binds nothing.
+        // A user who cancels the desktop's dialog binds nothing. A desktop
+        // that answers without the list (Plasma 6.4 after its dialog) is asked
+        // for it.
+        if (response == ResponseSuccess && !results.contains("shortcuts")) {
+            List([this] { BindingDone(); });
+            return;
+        }
         if (response == ResponseSuccess)
             Apply(results.value("shortcuts"));
         else
@@ -211,15 +273,15 @@ void TPortalHotKeys::BindingDone()
     ScheduleUpdate(false);
 }
 
-void TPortalHotKeys::List()
+void TPortalHotKeys::List(std::function<void()> then)
 {
     const QList<QVariant> arguments{QVariant::fromValue(QDBusObjectPath(session_))};
     StartRequest(bus_, "ListShortcuts", arguments, {}, this,
-                 [this, session = session_](uint32_t response, const QVariantMap& results) {
-                     if (response != ResponseSuccess || session != session_ || binding_)
-                         return; // a newer session answers for itself
-                     Apply(results.value("shortcuts"));
-                     ScheduleUpdate(false);
+                 [this, session = session_, then = std::move(then)](uint32_t response, const QVariantMap& results) {
+                     // A newer session answers for itself.
+                     if (response == ResponseSuccess && session == session_)
+                         Apply(results.value("shortcuts"));
+                     then();
                  });
 }
 
@@ -268,7 +330,10 @@ void TPortalHotKeys::ShortcutsChanged(const QDBusMessage& message)
 {
     // The signal may carry only the changed shortcuts: the list tells them all.
     if (!session_.isEmpty() && !binding_ && ObjectPathOf(message.arguments().value(0)) == session_)
-        List();
+        List([this] {
+            if (!binding_)
+                ScheduleUpdate(false);
+        });
 }
 
 void TPortalHotKeys::SessionClosed()
@@ -281,13 +346,29 @@ void TPortalHotKeys::SessionClosed()
     ScheduleUpdate(false);
 }
 
-void TPortalHotKeys::CloseSession()
+void TPortalHotKeys::CloseSession(std::function<void()> then)
 {
-    if (session_.isEmpty())
+    if (session_.isEmpty()) {
+        then();
         return;
+    }
+    // The portal answers once the desktop has let go of the session's
+    // shortcuts; a session made before that, with the same token, would lose
+    // its shortcuts when the desktop does (Plasma 5.27).
+    auto* watcher = new QDBusPendingCallWatcher(SendClose(), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, [then = std::move(then)](QDBusPendingCallWatcher* call) {
+        // A session the portal no longer knows is closed as well.
+        call->deleteLater();
+        then();
+    });
+}
+
+QDBusPendingCall TPortalHotKeys::SendClose()
+{
     bus_.disconnect(PortalService, session_, SessionInterface, "Closed", this, SLOT(SessionClosed()));
-    bus_.asyncCall(QDBusMessage::createMethodCall(PortalService, session_, SessionInterface, "Close"));
+    const QDBusMessage close = QDBusMessage::createMethodCall(PortalService, session_, SessionInterface, "Close");
     session_.clear();
+    return bus_.asyncCall(close);
 }
 
 void TPortalHotKeys::TellOwners()

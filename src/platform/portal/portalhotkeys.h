@@ -16,8 +16,18 @@
 #include "platform/hotkeyservice.h"
 
 class QDBusMessage;
+class QDBusPendingCall;
 
 namespace tarvo::platform::portal {
+
+struct TPortalShortcut;
+
+// The session token for a group of shortcuts (THotKeyLabel::Group), which
+// names the set the desktop keeps them in: "tarvo" without a group,
+// otherwise "tarvo_" with the letters and digits of the group's last path
+// element and 8 hex digits of a hash of the whole, so that the desktop's
+// settings show the file and two files never share a set.
+QString SessionToken(const std::string& group);
 
 // Whether the portal on the bus offers global shortcuts.
 bool PortalOffersGlobalShortcuts(QDBusConnection bus);
@@ -67,14 +77,22 @@ private:
     // Ends the session, creates a new one and binds every shortcut in it: a
     // session binds its shortcuts once.
     void Bind();
+    // The shortcuts handed to the desktop, in the portal's form.
+    QList<TPortalShortcut> HandedOverShortcuts() const;
+    void CreateSession(const QString& token);
+    // Whether the desktop's list holds every shortcut handed to it.
+    bool HoldsEveryShortcut(const QVariant& shortcuts) const;
     void BindInSession();
     void BindingDone();
-    void List();
+    // Asks for the shortcuts the desktop holds, takes them and calls then.
+    void List(std::function<void()> then);
     // Takes the shortcuts the desktop holds (all of the session's) as the
     // outcome of every registration handed to it.
     void Apply(const QVariant& shortcuts);
     void SetEveryDesktopState(TState state);
-    void CloseSession();
+    // Ends the session and calls then once the portal has.
+    void CloseSession(std::function<void()> then);
+    QDBusPendingCall SendClose();
     void TellOwners();
 
     QDBusConnection bus_;

@@ -1,0 +1,114 @@
+#include "app/commandbus.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QLoggingCategory>
+
+#include <filesystem>
+
+namespace tarvo {
+
+Q_LOGGING_CATEGORY(lcCommandBus, "tarvo.app.commandbus", QtWarningMsg)
+
+namespace {
+
+constexpr const char* ObjectPath = "/org/tarvo/Tarvo";
+constexpr const char* Interface = "org.tarvo.Tarvo";
+constexpr const char* NoSuchHotKey = "org.tarvo.Tarvo.Error.NoSuchHotKey";
+constexpr const char* Failed = "org.tarvo.Tarvo.Error.Failed";
+// The program answers at once; a program that hangs must not hold the caller.
+constexpr int CallTimeout = 25000;
+
+bool NameHeld(const QDBusConnection& bus)
+{
+    return bus.isConnected() && bus.interface()->isServiceRegistered(CommandBusName).value();
+}
+
+QDBusMessage Call(const char* method, const QList<QVariant>& arguments = {})
+{
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!NameHeld(bus))
+        throw ECommandBusError("no Tarvo is running");
+    QDBusMessage call = QDBusMessage::createMethodCall(CommandBusName, ObjectPath, Interface, method);
+    call.setArguments(arguments);
+    // NoAutoStart: a running program is asked, none is started.
+    call.setAutoStartService(false);
+    const QDBusMessage reply = bus.call(call, QDBus::Block, CallTimeout);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        throw ECommandBusError(reply.errorMessage().toStdString());
+    return reply;
+}
+
+} // namespace
+
+TCommandBus::TCommandBus(THotKeyRegistrar& registrar, TCommandHandlers handlers)
+    : registrar_(registrar), handlers_(std::move(handlers))
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.registerObject(ObjectPath, this, QDBusConnection::ExportAllSlots)) {
+        qCWarning(lcCommandBus) << "the program's interface is not on the session bus:"
+                                << bus.lastError().message();
+        return;
+    }
+    // A copy started later queues for the name and gets it once this one ends.
+    bus.interface()->registerService(CommandBusName, QDBusConnectionInterface::QueueService,
+                                     QDBusConnectionInterface::DontAllowReplacement);
+}
+
+TCommandBus::~TCommandBus()
+{
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected())
+        return;
+    bus.unregisterObject(ObjectPath);
+    bus.interface()->unregisterService(CommandBusName);
+}
+
+void TCommandBus::Run(const QString& nameOrId)
+{
+    if (!registrar_.RunHotKey(nameOrId.toStdString()))
+        sendErrorReply(NoSuchHotKey, QStringLiteral("no hotkey is named or has the ID \"%1\"").arg(nameOrId));
+}
+
+void TCommandBus::ShowWindow()
+{
+    handlers_.ShowWindow();
+}
+
+void TCommandBus::Reload()
+{
+    try {
+        handlers_.Reload();
+    } catch (const ETarvoError& error) {
+        // The caller learns why; the program goes on with the document it has.
+        sendErrorReply(Failed, QString::fromStdString(error.what()));
+    }
+}
+
+QString TCommandBus::FileName()
+{
+    return QString::fromStdString(handlers_.FileName());
+}
+
+void RunInRunningProgram(const std::string& nameOrId)
+{
+    Call("Run", {QString::fromStdString(nameOrId)});
+}
+
+bool ShowRunningProgramWith(const std::string& file)
+{
+    std::string running;
+    try {
+        running = Call("FileName").arguments().value(0).toString().toStdString();
+    } catch (const ECommandBusError&) {
+        return false; // none runs, or it cannot answer: this copy serves the file
+    }
+    std::error_code ignored; // a name that cannot be resolved is compared as it is
+    if (std::filesystem::weakly_canonical(running, ignored) != std::filesystem::weakly_canonical(file, ignored))
+        return false;
+    Call("ShowWindow");
+    return true;
+}
+
+} // namespace tarvo

@@ -1,0 +1,64 @@
+#pragma once
+// The running program's interface on the session bus: the name
+// org.tarvo.Tarvo, object /org/tarvo/Tarvo, interface org.tarvo.Tarvo, with
+// Run(s nameOrId), ShowWindow(), Reload() and FileName() -> s. It lets
+// `tarvo --run` run a hotkey of the running program, and a second start
+// with the file the running program has open show that program's window
+// instead of becoming a second copy whose saves would overwrite the first
+// one's. A copy started while another holds the name waits in the bus's
+// queue and takes the name when that one ends.
+
+#include <QDBusContext>
+#include <QObject>
+
+#include <functional>
+#include <string>
+
+#include "app/hotkeyregistrar.h"
+#include "platform/errors.h"
+
+namespace tarvo {
+
+inline constexpr const char* CommandBusName = "org.tarvo.Tarvo";
+
+// A call of the running program that failed: none runs, or it refused.
+class ECommandBusError : public ETarvoError {
+public:
+    using ETarvoError::ETarvoError;
+};
+
+// What the windowed program does on ShowWindow and Reload, and which file it
+// has open.
+struct TCommandHandlers {
+    std::function<void()> ShowWindow;
+    std::function<void()> Reload;
+    std::function<std::string()> FileName;
+};
+
+// Serves the interface while it lives. Needs the Qt application object.
+class TCommandBus : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.tarvo.Tarvo")
+public:
+    TCommandBus(THotKeyRegistrar& registrar, TCommandHandlers handlers);
+    ~TCommandBus() override;
+
+public slots:
+    void Run(const QString& nameOrId);
+    void ShowWindow();
+    void Reload();
+    QString FileName();
+
+private:
+    THotKeyRegistrar& registrar_;
+    TCommandHandlers handlers_;
+};
+
+// Calls of the program that holds the name; ECommandBusError with the
+// reason when none runs or it refuses.
+void RunInRunningProgram(const std::string& nameOrId);
+// Shows the window of the program that holds the name when it has file
+// open; whether it did.
+bool ShowRunningProgramWith(const std::string& file);
+
+} // namespace tarvo

@@ -1,0 +1,24 @@
+#pragma once
+// Waiting in the tests of the portal's hotkeys, whose answers come through
+// the event loop.
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+
+#include <functional>
+
+namespace tarvo::testsupport {
+
+// Runs the event loop until condition holds; whether it did in time.
+inline bool Until(const std::function<bool()>& condition, int milliseconds = 5000)
+{
+    const QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+} // namespace tarvo::testsupport
