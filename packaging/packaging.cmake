@@ -31,13 +31,24 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tarvo.svg DESTINATION share/icons/hicolor/scalable/apps)
 
+# The licence in the machine-readable form of Debian's copyright files: the
+# text of LICENSE after its title and copyright lines, each line indented by
+# one space, an empty line written as " .".
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE tarvo_license)
+string(REGEX REPLACE "^[^\n]*\n\n[^\n]*\n\n" "" tarvo_license "${tarvo_license}")
+string(STRIP "${tarvo_license}" tarvo_license)
+string(REPLACE "\n\n" "\n.\n" tarvo_license "${tarvo_license}")
+string(REPLACE "\n" "\n " TARVO_LICENSE_BODY " ${tarvo_license}")
+set(CPACK_PACKAGE_CONTACT "Tarvo maintainers <tarvo@example.org>")
+configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/copyright @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/copyright DESTINATION share/doc/tarvo)
+
 # make package: a Debian package installing into /usr. The shared libraries
 # the programs link are found by dpkg-shlibdeps; what they load at run time is
 # declared by hand: Qt's window-system plugins, and xdg-open, which opens
 # the documents and addresses that commands name.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvo)
-set(CPACK_PACKAGE_CONTACT "Tarvo maintainers <tarvo@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "desktop hotkey launcher")
 set(CPACK_PACKAGE_DESCRIPTION
     "Tarvo starts programs, documents and scripts with system-wide key\ncombinations, or brings their windows back. Hotkeys are edited in a\nwindow, kept in hotkey files and reachable from a tray icon; the\ninterface is in English and German.")
