@@ -43,6 +43,25 @@ set(CPACK_PACKAGE_CONTACT "Tarvo maintainers <tarvo@example.org>")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/copyright @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/copyright DESTINATION share/doc/tarvo)
 
+# Manual pages (and the package's changelog) go in compressed with gzip -9n:
+# at most compression and without the file's name and time, so that a
+# rebuild gives the same bytes.
+function(tarvo_install_compressed source destination)
+  get_filename_component(name ${source} NAME)
+  set(compressed ${CMAKE_CURRENT_BINARY_DIR}/packaging/${name}.gz)
+  add_custom_command(OUTPUT ${compressed}
+    COMMAND sh -c [[gzip -9nc "$1" > "$2"]] sh ${source} ${compressed}
+    DEPENDS ${source} VERBATIM)
+  set_property(GLOBAL APPEND PROPERTY TARVO_COMPRESSED_FILES ${compressed})
+  install(FILES ${compressed} DESTINATION ${destination})
+endfunction()
+
+foreach(program IN LISTS tarvo_installed_programs)
+  tarvo_install_compressed(${CMAKE_CURRENT_LIST_DIR}/man/${program}.1 share/man/man1)
+endforeach()
+get_property(tarvo_compressed_files GLOBAL PROPERTY TARVO_COMPRESSED_FILES)
+add_custom_target(compressed_docs ALL DEPENDS ${tarvo_compressed_files})
+
 # make package: a Debian package installing into /usr. The shared libraries
 # the programs link are found by dpkg-shlibdeps; what they load at run time is
 # declared by hand: Qt's window-system plugins, and xdg-open, which opens
