@@ -24,7 +24,13 @@ endforeach()
 get_target_property(tarvo_message_files messagefiles MESSAGE_FILES)
 install(FILES ${tarvo_message_files} DESTINATION ${TARVO_PROGRAM_DIR})
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/tarvo.desktop DESTINATION share/applications)
+# The desktop entry and the AppStream metadata share the application's id,
+# so that software centres find the program the metadata describes.
+set(TARVO_APP_ID org.example.Tarvo)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TARVO_APP_ID}.desktop DESTINATION share/applications)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/${TARVO_APP_ID}.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/packaging/${TARVO_APP_ID}.metainfo.xml @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/${TARVO_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tarvo-${size}.png
           DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME tarvo.png)
@@ -43,7 +49,7 @@ set(CPACK_PACKAGE_CONTACT "Tarvo maintainers <tarvo@example.org>")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/debian/copyright.in ${CMAKE_CURRENT_BINARY_DIR}/packaging/copyright @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/packaging/copyright DESTINATION share/doc/tarvo)
 
-# Manual pages (and the package's changelog) go in compressed with gzip -9n:
+# Manual pages and the package's changelog go in compressed with gzip -9n:
 # at most compression and without the file's name and time, so that a
 # rebuild gives the same bytes.
 function(tarvo_install_compressed source destination)
@@ -56,9 +62,14 @@ function(tarvo_install_compressed source destination)
   install(FILES ${compressed} DESTINATION ${destination})
 endfunction()
 
+# The pages' headers name the version and its date.
 foreach(program IN LISTS tarvo_installed_programs)
-  tarvo_install_compressed(${CMAKE_CURRENT_LIST_DIR}/man/${program}.1 share/man/man1)
+  configure_file(${CMAKE_CURRENT_LIST_DIR}/man/${program}.1 ${CMAKE_CURRENT_BINARY_DIR}/packaging/${program}.1 @ONLY)
+  tarvo_install_compressed(${CMAKE_CURRENT_BINARY_DIR}/packaging/${program}.1 share/man/man1)
 endforeach()
+# A package whose version has no Debian revision is native: its changelog is
+# changelog.gz.
+tarvo_install_compressed(${CMAKE_CURRENT_LIST_DIR}/debian/changelog share/doc/tarvo)
 get_property(tarvo_compressed_files GLOBAL PROPERTY TARVO_COMPRESSED_FILES)
 add_custom_target(compressed_docs ALL DEPENDS ${tarvo_compressed_files})
 
