@@ -36,6 +36,7 @@ foreach(size 16 22 24 32 48 64 128 256)
           DESTINATION share/icons/hicolor/${size}x${size}/apps RENAME tarvo.png)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/resources/icons/tarvo.svg DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/completion/tvotool DESTINATION share/bash-completion/completions)
 
 # The licence in the machine-readable form of Debian's copyright files: the
 # text of LICENSE after its title and copyright lines, each line indented by

@@ -4,6 +4,7 @@
 //   tvotool build JSON OUT   write a hotkey file from JSON
 //   tvotool exec FILE NAME   run the commands of a hotkey
 //   tvotool listen FILE      register the hotkeys and run them when pressed
+//   tvotool names FILE       print the hotkeys' names, one a line
 //   tvotool messages FILE    print a message file as JSON
 //   tvotool container FILE   print a stored translation container as JSON
 
@@ -40,6 +41,8 @@ constexpr const char* Usage =
     "                           until SIGINT (Ctrl+C) or SIGTERM; a combination that cannot be\n"
     "                           registered is reported on standard error. Needs an X server,\n"
     "                           or in a Wayland session a desktop portal with global shortcuts.\n"
+    "  tvotool names FILE       print the names of the hotkeys of the hotkey file FILE, one a\n"
+    "                           line (for shell completion and scripts)\n"
     "  tvotool messages FILE    print the message file FILE (e.g. stdmess0.mes) as JSON\n"
     "  tvotool container FILE   print FILE, one stored translation container of a form, as JSON\n"
     "  tvotool --help           show this help\n"
@@ -136,6 +139,14 @@ int Exec(const std::string& fileName, const std::string& name)
     throw EToolError{fileName, "no hotkey named \"" + name + "\""};
 }
 
+int Names(const std::string& fileName)
+{
+    const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
+    for (int i = 0; i < document->HotKeyList->Count(); ++i)
+        std::cout << document->HotKey(i).Name << "\n";
+    return 0;
+}
+
 int Listen(const std::string& fileName)
 {
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
@@ -181,6 +192,8 @@ int Run(const std::vector<std::string>& args)
         return Exec(args[1], args[2]);
     if (args.size() == 2 && args[0] == "listen")
         return Listen(args[1]);
+    if (args.size() == 2 && args[0] == "names")
+        return Names(args[1]);
     const std::string what =
         args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
     throw EToolError{"tvotool", what + " (see tvotool --help)"};
