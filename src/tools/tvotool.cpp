@@ -7,6 +7,7 @@
 //   tvotool names FILE       print the hotkeys' names, one a line
 //   tvotool messages FILE    print a message file as JSON
 //   tvotool container FILE   print a stored translation container as JSON
+//   tvotool import [FORMAT] CONFIG OUT   a hotkey file from an sxhkd or xbindkeys configuration
 
 #include <fstream>
 #include <iostream>
@@ -22,6 +23,8 @@
 #include "platform/launcher.h"
 #include "platform/services.h"
 #include "platform/windowsystemservices.h"
+#include "tools/bindingimport.h"
+#include "tools/configtext.h"
 #include "tools/containerjson.h"
 #include "tools/hotkeyjson.h"
 #include "tools/listen.h"
@@ -45,6 +48,12 @@ constexpr const char* Usage =
     "                           line (for shell completion and scripts)\n"
     "  tvotool messages FILE    print the message file FILE (e.g. stdmess0.mes) as JSON\n"
     "  tvotool container FILE   print FILE, one stored translation container of a form, as JSON\n"
+    "  tvotool import [sxhkd|xbindkeys] CONFIG OUT\n"
+    "                           write the hotkey file OUT (JSON when it ends in .json) with a\n"
+    "                           hotkey for each binding of the sxhkd or xbindkeys configuration\n"
+    "                           CONFIG (the format is recognised when not given); each binding\n"
+    "                           that cannot become a hotkey is reported on standard error, and\n"
+    "                           the exit status is then 2\n"
     "  tvotool --help           show this help\n"
     "\n"
     "JSON fields: version, minimizeAtStart, language (0 English, 1 German), lastId, hotkeys[]:\n"
@@ -158,6 +167,15 @@ int Listen(const std::string& fileName)
     return 0;
 }
 
+void WriteDocument(const tarvo::THotKeyFile& document, const std::string& outFile)
+{
+    try {
+        tarvo::WriteHotKeyDocument(document, outFile);
+    } catch (const tarvo::ETarvoError& error) {
+        throw EToolError{outFile, error.what()};
+    }
+}
+
 int Build(const std::string& jsonFile, const std::string& outFile)
 {
     std::unique_ptr<tarvo::THotKeyFile> document;
@@ -166,12 +184,43 @@ int Build(const std::string& jsonFile, const std::string& outFile)
     } catch (const tarvo::ETarvoError& error) {
         throw EToolError{jsonFile, error.what()};
     }
-    try {
-        tarvo::WriteHotKeyDocument(*document, outFile);
-    } catch (const tarvo::ETarvoError& error) {
-        throw EToolError{outFile, error.what()};
-    }
+    WriteDocument(*document, outFile);
     return 0;
+}
+
+// The exit status of an import that wrote its file but skipped bindings.
+constexpr int SomeBindingsSkipped = 2;
+
+bool EndsWithJsonExtension(const std::string& fileName)
+{
+    constexpr std::string_view Extension = ".json";
+    return fileName.size() >= Extension.size()
+        && tarvo::tools::EqualIgnoringCase(std::string_view(fileName).substr(fileName.size() - Extension.size()),
+                                           Extension);
+}
+
+// Writes the hotkeys of another program's configuration to outFile; format
+// is empty to recognise it.
+int Import(const std::string& format, const std::string& configFile, const std::string& outFile)
+{
+    using namespace tarvo::tools;
+    const std::string text = ReadTextFile(configFile);
+    std::optional<TPeerFormat> peerFormat =
+        format.empty() ? DetectPeerFormat(configFile, text) : PeerFormatNamed(format);
+    if (!peerFormat)
+        throw EToolError{"tvotool", "unknown configuration format " + format + " (sxhkd or xbindkeys)"};
+    const TImportedHotKeys imported = ImportBindings(ReadPeerConfig(*peerFormat, text));
+    for (const TSkippedBinding& skipped : imported.Skipped)
+        std::cerr << "tvotool: " << configFile << ":" << skipped.Line << ": skipped \"" << skipped.Binding
+                  << "\": " << skipped.Reason << "\n";
+    if (EndsWithJsonExtension(outFile)) {
+        const std::string json = tarvo::HotKeyDocumentToJson(*imported.Document);
+        if (!tarvo::platform::ReplaceWholeFile(outFile, reinterpret_cast<const uint8_t*>(json.data()), json.size()))
+            throw EToolError{outFile, "cannot be written"};
+    } else {
+        WriteDocument(*imported.Document, outFile);
+    }
+    return imported.Skipped.empty() ? 0 : SomeBindingsSkipped;
 }
 
 int Run(const std::vector<std::string>& args)
@@ -194,6 +243,10 @@ int Run(const std::vector<std::string>& args)
         return Listen(args[1]);
     if (args.size() == 2 && args[0] == "names")
         return Names(args[1]);
+    if (args.size() == 3 && args[0] == "import")
+        return Import("", args[1], args[2]);
+    if (args.size() == 4 && args[0] == "import")
+        return Import(args[1], args[2], args[3]);
     const std::string what =
         args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
     throw EToolError{"tvotool", what + " (see tvotool --help)"};
