@@ -155,6 +155,11 @@ TImportedHotKeys ImportBindings(const std::vector<TPeerBinding>& bindings)
             skip(binding.Problem);
             continue;
         }
+        // A stored text ends at its first zero character.
+        if (binding.Command.find('\0') != std::string::npos) {
+            skip("the command holds a zero character");
+            continue;
+        }
         const std::string_view command = WithoutBackgrounding(binding.Command);
         if (command.empty()) {
             skip("the command is empty");

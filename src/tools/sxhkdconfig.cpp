@@ -60,8 +60,13 @@ void AddElement(std::vector<std::string>& elements, const std::string& element)
     elements.push_back(element);
 }
 
+// More expansions of one line than anyone binds: a line of many sequences
+// would otherwise take the memory of the machine.
+constexpr size_t ExpansionLimit = 1000;
+
 // The texts that the sequences of the text stand for, the first sequence
-// varying slowest; nullopt when a brace is not matched.
+// varying slowest; nullopt when a brace is not matched or the line expands
+// to more than ExpansionLimit texts.
 std::optional<std::vector<std::string>> ExpandSequences(std::string_view text)
 {
     std::vector<std::string> texts{""};
@@ -96,6 +101,8 @@ std::optional<std::vector<std::string>> ExpandSequences(std::string_view text)
                 element += text[i];
             }
         }
+        if (texts.size() * elements.size() > ExpansionLimit)
+            return std::nullopt;
         std::vector<std::string> product;
         for (const std::string& prefix : texts)
             for (const std::string& e : elements)
@@ -127,7 +134,9 @@ void AddExpanded(std::vector<TPeerBinding>& bindings, const TPeerBinding& writte
     const auto keys = ExpandSequences(written.Keys);
     const auto commands = ExpandSequences(written.Command);
     if (!keys || !commands) {
-        bindings.push_back({written.Line, written.Keys, written.Command, "a { } sequence is not closed"});
+        bindings.push_back({written.Line, written.Keys, written.Command,
+                            "a { } sequence is not closed, or they expand to more than "
+                                + std::to_string(ExpansionLimit) + " bindings"});
         return;
     }
     if (commands->size() != 1 && commands->size() != keys->size()) {

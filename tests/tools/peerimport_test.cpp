@@ -154,6 +154,26 @@ TEST(PeerImport, EveryGuileBindingIsSkipped)
     ExpectImport("xbindkeysrc.scm", {}, {{2, "Guile"}, {3, "Guile"}, {7, "Guile"}});
 }
 
+TEST(PeerImport, MalformedAndOversizedBindingsAreSkipped)
+{
+    const std::string endless = "ctrl + {a,b}{a,b}{a,b}{a,b}{a,b}{a,b}{a,b}{a,b}{a,b}{a,b}{a,b}\n  true\n";
+    const std::pair<std::string, const char*> cases[] = {
+        {endless, "more than 1000"},
+        {"ctrl + {a,b\n  true\n", "not closed"},
+        {"ctrl + {a,b}\n  {x,y,z}\n", "give 2 hotkeys, the command's 3"},
+        {std::string("ctrl + a\n  tr\0ue\n", 17), "zero character"},
+        {"ctrl + a\n  ;\n", "command is empty"},
+        {"ctrl + a\nctrl + b\n  true\n", "has no command"},
+        {"ctrl + shift\n  true\n", "no key besides"},
+        {"a + b\n  true\n", "two keys"},
+    };
+    for (const auto& [config, reason] : cases) {
+        const TImportedHotKeys imported = ImportBindings(ReadSxhkdConfig(config));
+        ASSERT_FALSE(imported.Skipped.empty()) << config;
+        EXPECT_NE(imported.Skipped[0].Reason.find(reason), std::string::npos) << imported.Skipped[0].Reason;
+    }
+}
+
 // What tvotool import writes is a hotkey file that dump reads and whose
 // commands run, in the shell or directly; skipped bindings are reported one
 // a line and set the exit status.
