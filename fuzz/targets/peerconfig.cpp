@@ -1,17 +1,19 @@
-// tvotool import's readers of sxhkd and xbindkeys configurations (the format
-// recognised as the tool does). Every hotkey made has a combination no other
-// has and one command whose parameters split back into what was meant (for a
-// shell command: -c and the command), and the document writes and reads
-// back unchanged.
+// tvotool import's readers of sxhkd and xbindkeys configurations, the input
+// decoded and its format recognised as the tool does. Every hotkey made has
+// a combination no other has and one command whose parameters split back
+// into what was meant (for a shell command: -c and the command), and the
+// document writes and reads back unchanged.
 
 #include <set>
 
 #include "fuzzsupport.h"
 #include "hotkeys/hotkeyfile.h"
 #include "persist/objectstream.h"
+#include "persist/textservices.h"
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
 #include "tools/bindingimport.h"
+#include "tools/configtext.h"
 #include "tools/hotkeyjson.h"
 
 using namespace tarvo;
@@ -21,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool registered = (InitHotKeyFileClasses(), true);
     (void)registered;
-    const std::string_view text = fuzz::AsText(data, size);
+    const std::string text = text::Decode(fuzz::AsText(data, size));
     const TImportedHotKeys imported = ImportBindings(ReadPeerConfig(DetectPeerFormat("", text), text));
     const THotKeyFile& document = *imported.Document;
     std::set<TShortCut> combinations;
@@ -36,8 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         } catch (const platform::ELaunchError&) {
             fuzz::Require(false, "the parameters of an imported command cannot be split");
         }
-        if (command.FileName == "/bin/sh")
-            fuzz::Require(arguments.size() == 2 && arguments[0] == "-c" && !arguments[1].empty(),
+        // The hotkey is named after the command as written.
+        if (command.FileName == "/bin/sh" && !hotkey.Name.starts_with("/bin/sh"))
+            fuzz::Require(arguments.size() == 2 && arguments[0] == "-c" && CollapseBlanks(arguments[1]) == hotkey.Name,
                           "a shell command does not split into -c and the command");
     }
     TObjectStream stream(THotKeyFile::StreamInitialSize);

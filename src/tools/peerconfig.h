@@ -1,6 +1,7 @@
 #pragma once
 // The bindings of other X hotkey programs' configurations (sxhkd,
-// xbindkeys), read as they are written, to be turned into hotkeys.
+// xbindkeys), read as they are written, to be turned into hotkeys. The
+// readers take the file's text decoded (text::Decode), as hotkeys hold UTF-8.
 
 #include <optional>
 #include <string>

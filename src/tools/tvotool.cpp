@@ -19,6 +19,7 @@
 #include "hotkeys/hotkeyfile.h"
 #include "lang/message.h"
 #include "lang/modules.h"
+#include "persist/textservices.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
@@ -204,7 +205,8 @@ bool EndsWithJsonExtension(const std::string& fileName)
 int Import(const std::string& format, const std::string& configFile, const std::string& outFile)
 {
     using namespace tarvo::tools;
-    const std::string text = ReadTextFile(configFile);
+    // Hotkeys hold UTF-8; a file in another encoding is read as Windows-1252.
+    const std::string text = tarvo::text::Decode(ReadTextFile(configFile));
     std::optional<TPeerFormat> peerFormat =
         format.empty() ? DetectPeerFormat(configFile, text) : PeerFormatNamed(format);
     if (!peerFormat)
