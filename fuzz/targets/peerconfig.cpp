@@ -9,7 +9,6 @@
 #include "fuzzsupport.h"
 #include "hotkeys/hotkeyfile.h"
 #include "persist/objectstream.h"
-#include "persist/textservices.h"
 #include "platform/launcher.h"
 #include "platform/linux/commandline.h"
 #include "tools/bindingimport.h"
@@ -23,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static const bool registered = (InitHotKeyFileClasses(), true);
     (void)registered;
-    const std::string text = text::Decode(fuzz::AsText(data, size));
-    const TImportedHotKeys imported = ImportBindings(ReadPeerConfig(DetectPeerFormat("", text), text));
+    const TImportedHotKeys imported = ImportConfiguration("", fuzz::AsText(data, size), std::nullopt);
     const THotKeyFile& document = *imported.Document;
     std::set<TShortCut> combinations;
     for (int i = 0; i < document.HotKeyList->Count(); ++i) {

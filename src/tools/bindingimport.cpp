@@ -3,6 +3,7 @@
 #include <map>
 #include <variant>
 
+#include "persist/textservices.h"
 #include "tools/configtext.h"
 #include "tools/keysymnames.h"
 
@@ -183,6 +184,13 @@ TImportedHotKeys ImportBindings(const std::vector<TPeerBinding>& bindings)
         imported.Document->HotKeyList->AddNew(std::move(hotkey));
     }
     return imported;
+}
+
+TImportedHotKeys ImportConfiguration(std::string_view fileName, std::string_view bytes,
+                                     std::optional<TPeerFormat> format)
+{
+    const std::string text = text::Decode(bytes);
+    return ImportBindings(ReadPeerConfig(format.value_or(DetectPeerFormat(fileName, text)), text));
 }
 
 } // namespace tarvo::tools

@@ -2,6 +2,7 @@
 // Turning the bindings of other hotkey programs into a hotkey document.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,5 +32,11 @@ struct TImportedHotKeys {
 // /bin/sh -c 'COMMAND'; a plain one runs its first word with the rest as
 // parameters. A trailing "&" is dropped: Tarvo never waits for a command.
 TImportedHotKeys ImportBindings(const std::vector<TPeerBinding>& bindings);
+
+// The hotkeys of the bytes of a configuration file: decoded as every
+// outside text (text::Decode: UTF-8, else Windows-1252), read in the format
+// given or, without one, in the format DetectPeerFormat recognises.
+TImportedHotKeys ImportConfiguration(std::string_view fileName, std::string_view bytes,
+                                     std::optional<TPeerFormat> format);
 
 } // namespace tarvo::tools

@@ -19,7 +19,6 @@
 #include "hotkeys/hotkeyfile.h"
 #include "lang/message.h"
 #include "lang/modules.h"
-#include "persist/textservices.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
 #include "platform/services.h"
@@ -205,13 +204,10 @@ bool EndsWithJsonExtension(const std::string& fileName)
 int Import(const std::string& format, const std::string& configFile, const std::string& outFile)
 {
     using namespace tarvo::tools;
-    // Hotkeys hold UTF-8; a file in another encoding is read as Windows-1252.
-    const std::string text = tarvo::text::Decode(ReadTextFile(configFile));
-    std::optional<TPeerFormat> peerFormat =
-        format.empty() ? DetectPeerFormat(configFile, text) : PeerFormatNamed(format);
-    if (!peerFormat)
-        throw EToolError{"tvotool", "unknown configuration format " + format + " (sxhkd or xbindkeys)"};
-    const TImportedHotKeys imported = ImportBindings(ReadPeerConfig(*peerFormat, text));
+    const std::optional<TPeerFormat> peerFormat = format.empty() ? std::nullopt : PeerFormatNamed(format);
+    if (!format.empty() && !peerFormat)
+        throw EToolError{format, "unknown configuration format (sxhkd or xbindkeys)"};
+    const TImportedHotKeys imported = ImportConfiguration(configFile, ReadTextFile(configFile), peerFormat);
     for (const TSkippedBinding& skipped : imported.Skipped)
         std::cerr << "tvotool: " << configFile << ":" << skipped.Line << ": skipped \"" << skipped.Binding
                   << "\": " << skipped.Reason << "\n";

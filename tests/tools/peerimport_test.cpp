@@ -45,8 +45,7 @@ std::string DataFile(const char* name)
 void ExpectImport(const char* file, const std::vector<TExpectedHotKey>& hotkeys,
                   const std::vector<TExpectedSkip>& skips)
 {
-    const std::string text = ReadTextFile(DataFile(file));
-    const TImportedHotKeys imported = ImportBindings(ReadPeerConfig(DetectPeerFormat(file, text), text));
+    const TImportedHotKeys imported = ImportConfiguration(file, ReadTextFile(DataFile(file)), std::nullopt);
     ASSERT_EQ(imported.Document->HotKeyList->Count(), static_cast<int>(hotkeys.size()));
     for (size_t i = 0; i < hotkeys.size(); ++i) {
         const THotTarvo& hotkey = imported.Document->HotKey(static_cast<int>(i));
@@ -202,8 +201,9 @@ TEST(TvoTool, ImportWritesHotKeysThatRunAndReportsWhatItSkipped)
     }
     EXPECT_EQ(ReadTextFile(marker), "it's\n");
 
-    WriteTextFile(dir.File("xbindkeysrc"), "\"xterm\"\n  control + F1\n");
+    // A file in Windows-1252 reads as such.
+    WriteTextFile(dir.File("xbindkeysrc"), "\"xterm -T caf\xe9\"\n  control + F1\n");
     const auto json = RunTool({"import", dir.File("xbindkeysrc"), dir.File("keys.json")}, dir);
     EXPECT_EQ(json.status, 0) << json.err;
-    EXPECT_NE(ReadTextFile(dir.File("keys.json")).find("\"fileName\": \"xterm\""), std::string::npos);
+    EXPECT_NE(ReadTextFile(dir.File("keys.json")).find("\"parameters\": \"-T café\""), std::string::npos);
 }
