@@ -4,8 +4,10 @@
 //   tvotool build JSON OUT   write a hotkey file from JSON
 //   tvotool exec FILE NAME   run the commands of a hotkey
 //   tvotool listen FILE      register the hotkeys and run them when pressed
+//   tvotool names FILE       print the hotkeys' names, one a line
 //   tvotool messages FILE    print a message file as JSON
 //   tvotool container FILE   print a stored translation container as JSON
+//   tvotool import [FORMAT] CONFIG OUT   a hotkey file from an sxhkd or xbindkeys configuration
 
 #include <fstream>
 #include <iostream>
@@ -21,6 +23,8 @@
 #include "platform/launcher.h"
 #include "platform/services.h"
 #include "platform/windowsystemservices.h"
+#include "tools/bindingimport.h"
+#include "tools/configtext.h"
 #include "tools/containerjson.h"
 #include "tools/hotkeyjson.h"
 #include "tools/listen.h"
@@ -40,8 +44,16 @@ constexpr const char* Usage =
     "                           until SIGINT (Ctrl+C) or SIGTERM; a combination that cannot be\n"
     "                           registered is reported on standard error. Needs an X server,\n"
     "                           or in a Wayland session a desktop portal with global shortcuts.\n"
+    "  tvotool names FILE       print the names of the hotkeys of the hotkey file FILE, one a\n"
+    "                           line (for shell completion and scripts)\n"
     "  tvotool messages FILE    print the message file FILE (e.g. stdmess0.mes) as JSON\n"
     "  tvotool container FILE   print FILE, one stored translation container of a form, as JSON\n"
+    "  tvotool import [sxhkd|xbindkeys] CONFIG OUT\n"
+    "                           write the hotkey file OUT (JSON when it ends in .json) with a\n"
+    "                           hotkey for each binding of the sxhkd or xbindkeys configuration\n"
+    "                           CONFIG (the format is recognised when not given); each binding\n"
+    "                           that cannot become a hotkey is reported on standard error, and\n"
+    "                           the exit status is then 2\n"
     "  tvotool --help           show this help\n"
     "\n"
     "JSON fields: version, minimizeAtStart, language (0 English, 1 German), lastId, hotkeys[]:\n"
@@ -136,6 +148,14 @@ int Exec(const std::string& fileName, const std::string& name)
     throw EToolError{fileName, "no hotkey named \"" + name + "\""};
 }
 
+int Names(const std::string& fileName)
+{
+    const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
+    for (int i = 0; i < document->HotKeyList->Count(); ++i)
+        std::cout << document->HotKey(i).Name << "\n";
+    return 0;
+}
+
 int Listen(const std::string& fileName)
 {
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
@@ -147,6 +167,15 @@ int Listen(const std::string& fileName)
     return 0;
 }
 
+void WriteDocument(const tarvo::THotKeyFile& document, const std::string& outFile)
+{
+    try {
+        tarvo::WriteHotKeyDocument(document, outFile);
+    } catch (const tarvo::ETarvoError& error) {
+        throw EToolError{outFile, error.what()};
+    }
+}
+
 int Build(const std::string& jsonFile, const std::string& outFile)
 {
     std::unique_ptr<tarvo::THotKeyFile> document;
@@ -155,12 +184,41 @@ int Build(const std::string& jsonFile, const std::string& outFile)
     } catch (const tarvo::ETarvoError& error) {
         throw EToolError{jsonFile, error.what()};
     }
-    try {
-        tarvo::WriteHotKeyDocument(*document, outFile);
-    } catch (const tarvo::ETarvoError& error) {
-        throw EToolError{outFile, error.what()};
-    }
+    WriteDocument(*document, outFile);
     return 0;
+}
+
+// The exit status of an import that wrote its file but skipped bindings.
+constexpr int SomeBindingsSkipped = 2;
+
+bool EndsWithJsonExtension(const std::string& fileName)
+{
+    constexpr std::string_view Extension = ".json";
+    return fileName.size() >= Extension.size()
+        && tarvo::tools::EqualIgnoringCase(std::string_view(fileName).substr(fileName.size() - Extension.size()),
+                                           Extension);
+}
+
+// Writes the hotkeys of another program's configuration to outFile; format
+// is empty to recognise it.
+int Import(const std::string& format, const std::string& configFile, const std::string& outFile)
+{
+    using namespace tarvo::tools;
+    const std::optional<TPeerFormat> peerFormat = format.empty() ? std::nullopt : PeerFormatNamed(format);
+    if (!format.empty() && !peerFormat)
+        throw EToolError{format, "unknown configuration format (sxhkd or xbindkeys)"};
+    const TImportedHotKeys imported = ImportConfiguration(configFile, ReadTextFile(configFile), peerFormat);
+    for (const TSkippedBinding& skipped : imported.Skipped)
+        std::cerr << "tvotool: " << configFile << ":" << skipped.Line << ": skipped \"" << skipped.Binding
+                  << "\": " << skipped.Reason << "\n";
+    if (EndsWithJsonExtension(outFile)) {
+        const std::string json = tarvo::HotKeyDocumentToJson(*imported.Document);
+        if (!tarvo::platform::ReplaceWholeFile(outFile, reinterpret_cast<const uint8_t*>(json.data()), json.size()))
+            throw EToolError{outFile, "cannot be written"};
+    } else {
+        WriteDocument(*imported.Document, outFile);
+    }
+    return imported.Skipped.empty() ? 0 : SomeBindingsSkipped;
 }
 
 int Run(const std::vector<std::string>& args)
@@ -181,6 +239,12 @@ int Run(const std::vector<std::string>& args)
         return Exec(args[1], args[2]);
     if (args.size() == 2 && args[0] == "listen")
         return Listen(args[1]);
+    if (args.size() == 2 && args[0] == "names")
+        return Names(args[1]);
+    if (args.size() == 3 && args[0] == "import")
+        return Import("", args[1], args[2]);
+    if (args.size() == 4 && args[0] == "import")
+        return Import(args[1], args[2], args[3]);
     const std::string what =
         args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
     throw EToolError{"tvotool", what + " (see tvotool --help)"};

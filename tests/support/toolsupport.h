@@ -19,13 +19,22 @@ struct TToolRun {
     std::string err;
 };
 
+// The text in single quotes for the shell, a single quote in it as '\''.
+inline std::string ShellQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
 // Runs tvotool with the arguments, each quoted for the shell; standard error
 // goes through a file in dir.
 inline TToolRun RunTool(const std::vector<std::string>& args, const TempDir& dir)
 {
-    std::string command = "'" TVOTOOL_PATH "'";
+    std::string command = ShellQuoted(TVOTOOL_PATH);
     for (const auto& arg : args)
-        command += " '" + arg + "'";
+        command += " " + ShellQuoted(arg);
     const std::string errFile = dir.File("stderr.txt");
     command += " 2>'" + errFile + "'";
     TToolRun run;

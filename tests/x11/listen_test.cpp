@@ -20,6 +20,7 @@
 #include "launch/xdesktop.h"
 #include "persist/modules.h"
 #include "support/testsupport.h"
+#include "support/toolsupport.h"
 #include "x11/testkeyboard.h"
 
 extern char** environ;
@@ -203,6 +204,36 @@ TEST_F(ListenTest, WithoutAnXServerFailsWithOneLine)
     EXPECT_EQ(listener.Wait(), 1);
     EXPECT_EQ(listener.Errors(),
               "tvotool: " + fileName + ": cannot listen for hotkeys: no X server can be reached (DISPLAY=)\n");
+}
+
+// The hotkeys that tvotool import makes of either format run when pressed:
+// a command run directly, and a keypad key's command that needs the shell
+// (on Ctrl alone: Ctrl+Alt with a keypad operator switches the X server's
+// video mode).
+TEST_F(ListenTest, RunsTheHotKeysOfImportedConfigurations)
+{
+    const std::string direct = dir_.File("direct"), shell = dir_.File("shell");
+    const std::pair<const char*, std::string> configs[] = {
+        {"sxhkdrc", "ctrl + alt + e\n  touch '" + direct + "'\nctrl + KP_Add\n  echo $((6*7)) > '" + shell + "'\n"},
+        {"xbindkeysrc",
+         "\"touch '" + direct + "'\"\n  control+alt + e\n\"echo $((6*7)) > '" + shell + "'\"\n  Control + KP_Add\n"},
+    };
+    for (const auto& [name, config] : configs) {
+        std::filesystem::remove(direct);
+        std::filesystem::remove(shell);
+        testsupport::WriteTextFile(dir_.File(name), config);
+        const auto import = testsupport::RunTool({"import", dir_.File(name), dir_.File("imported.tvo")}, dir_);
+        ASSERT_EQ(import.status, 0) << import.err;
+        TListener listener(dir_, dir_.File("imported.tvo"));
+        ASSERT_TRUE(listener.WaitUntilListening()) << listener.Errors();
+        TTestKeyboard keyboard;
+        keyboard.Type(keyboard.Keycode(XK_e), {XK_Control_L, XK_Alt_L});
+        keyboard.Type(keyboard.Keycode(XK_KP_Add), {XK_Control_L});
+        EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(direct); }, ListenTimeout)) << name;
+        EXPECT_TRUE(WaitFor([&] { return ReadTextFile(shell) == "42\n"; }, ListenTimeout)) << name;
+        EXPECT_EQ(listener.Stop(SIGTERM), 0);
+        EXPECT_EQ(listener.Errors(), "");
+    }
 }
 
 // Children that a process of the test leaves behind come to the test,
