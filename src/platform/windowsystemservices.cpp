@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 
 #include "platform/headless/headlessservices.h"
+#include "platform/kwin/kwinwindows.h"
 #include "platform/portal/portalhotkeys.h"
 #include "platform/x11/x11services.h"
 
@@ -69,6 +70,12 @@ TWindowSystemChoice InstallWindowSystemServices(TServices& services,
         else
             choice.Problem = "no X server can be reached (DISPLAY=" + display + ")"
                 + (tryPortal ? " and the desktop portal offers no global shortcuts" : "");
+    }
+    // KWin lists the windows of its Wayland desktop, native ones and
+    // XWayland's alike; X11 alone would see only the latter.
+    if (choice.Reached && wayland && kwin::KWinOffersScripting(QDBusConnection::sessionBus())) {
+        services.WindowSystem = std::make_unique<kwin::TKWinWindowSystem>(QDBusConnection::sessionBus());
+        choice.WindowSearch = "KWin's scripting";
     }
     return choice;
 }
