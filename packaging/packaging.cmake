@@ -26,7 +26,6 @@ install(FILES ${tarvo_message_files} DESTINATION ${TARVO_PROGRAM_DIR})
 
 # The desktop entry and the AppStream metadata share the application's id,
 # so that software centres find the program the metadata describes.
-set(TARVO_APP_ID org.example.Tarvo)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${TARVO_APP_ID}.desktop DESTINATION share/applications)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/${TARVO_APP_ID}.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/packaging/${TARVO_APP_ID}.metainfo.xml @ONLY)

@@ -247,7 +247,7 @@ int Run(const std::vector<std::string>& args)
         return Import(args[1], args[2], args[3]);
     const std::string what =
         args.empty() ? std::string("no command given") : "unknown command or arguments: " + args[0];
-    throw EToolError{"tvotool", what + " (see tvotool --help)"};
+    throw tarvo::ETarvoError(what + " (see tvotool --help)");
 }
 
 } // namespace
@@ -258,7 +258,7 @@ int main(int argc, char** argv)
     tarvo::RegisterHotKeyClasses();
     try {
         return Run(std::vector<std::string>(argv + 1, argv + argc));
-    } catch (const EToolError& error) {
+    } catch (const tarvo::ETarvoError& error) {
         std::cerr << "tvotool: " << error.what() << "\n";
         return 1;
     }

@@ -120,6 +120,8 @@ int main(int argc, char** argv)
 
     QApplication application(argc, argv);
     QApplication::setWindowIcon(ProgramIcon());
+    // The desktop finds the program's entry, name and icon by it.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(version::AppId));
     // The program ends when the main window closes, not when a message box
     // shown while it hides in the tray does.
     QApplication::setQuitOnLastWindowClosed(false);
