@@ -84,14 +84,13 @@ void TScriptAnswers::Answer(const QString& request, const QString& answer)
 }
 
 TKWinWindowSystem::TKWinWindowSystem(QDBusConnection bus)
-    : bus_(std::move(bus)), answerThread_(std::make_unique<QThread>()), answers_(new TScriptAnswers),
+    : bus_(std::move(bus)), answerThread_(std::make_unique<QThread>()), answers_(std::make_unique<TScriptAnswers>()),
       answerPath_(QStringLiteral("/org/tarvo/KWinScriptAnswers"))
 {
     answers_->moveToThread(answerThread_.get());
-    QObject::connect(answerThread_.get(), &QThread::finished, answers_, &QObject::deleteLater);
-    answerThread_->start();
-    if (!bus_.registerObject(answerPath_, answers_, QDBusConnection::ExportScriptableSlots))
+    if (!bus_.registerObject(answerPath_, answers_.get(), QDBusConnection::ExportScriptableSlots))
         throw EWindowSystemError("cannot receive the answers of KWin's scripts on the session bus");
+    answerThread_->start();
 }
 
 TKWinWindowSystem::~TKWinWindowSystem()
@@ -99,6 +98,7 @@ TKWinWindowSystem::~TKWinWindowSystem()
     bus_.unregisterObject(answerPath_);
     answerThread_->quit();
     answerThread_->wait();
+    answers_.reset(); // its thread has ended: no event can reach it any more
 }
 
 std::optional<QString> TKWinWindowSystem::RunScript(const QString& body, bool awaitAnswer) const

@@ -66,7 +66,7 @@ private:
 
     QDBusConnection bus_;
     std::unique_ptr<QThread> answerThread_;
-    TScriptAnswers* answers_;
+    std::unique_ptr<TScriptAnswers> answers_;
     QString answerPath_;
     mutable int requests_ = 0;
     // KWin names windows by UUIDs; the search by numbers handed out here.
