@@ -20,24 +20,23 @@ constexpr const char* Failed = "org.tarvo.Tarvo.Error.Failed";
 // The program answers at once; a program that hangs must not hold the caller.
 constexpr int CallTimeout = 25000;
 
-bool NameHeld(const QDBusConnection& bus)
-{
-    return bus.isConnected() && bus.interface()->isServiceRegistered(CommandBusName).value();
-}
-
 QDBusMessage Call(const char* method, const QList<QVariant>& arguments = {})
 {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!NameHeld(bus))
-        throw ECommandBusError("no Tarvo is running");
+    if (!bus.isConnected())
+        throw ECommandBusError("no Tarvo is running (no session bus: " + bus.lastError().message().toStdString() + ")");
     QDBusMessage call = QDBusMessage::createMethodCall(CommandBusName, ObjectPath, Interface, method);
     call.setArguments(arguments);
     // NoAutoStart: a running program is asked, none is started.
     call.setAutoStartService(false);
     const QDBusMessage reply = bus.call(call, QDBus::Block, CallTimeout);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        throw ECommandBusError(reply.errorMessage().toStdString());
-    return reply;
+    if (reply.type() == QDBusMessage::ReplyMessage)
+        return reply;
+    // Nobody holds the name (the bus may also say it knows no such service).
+    if (reply.errorName() == "org.freedesktop.DBus.Error.NameHasNoOwner"
+        || reply.errorName() == "org.freedesktop.DBus.Error.ServiceUnknown")
+        throw ECommandBusError("no Tarvo is running");
+    throw ECommandBusError(reply.errorMessage().toStdString());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "app/hotkeyregistrar.h"
 
 #include <charconv>
+#include <filesystem>
 #include <string>
 
 #include "app/hotkeycombination.h"
@@ -77,8 +78,7 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
     Remember(hotkey.ID,
              hotkey.HotKeyId == NoHotKeyId ? platform::THotKeyResult::NoId
                                            : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey),
-                                                               {RegistrationName(hotkey), hotkey.Name,
-                                                                DocumentFile ? DocumentFile() : ""}));
+                                                               {RegistrationName(hotkey), hotkey.Name, ShortcutGroup()}));
 
     const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())
@@ -151,6 +151,17 @@ void THotKeyRegistrar::Remember(int32_t hotkeyId, platform::THotKeyResult result
         refused_.erase(hotkeyId);
     else
         refused_[hotkeyId] = {result, trigger};
+}
+
+std::string THotKeyRegistrar::ShortcutGroup() const
+{
+    if (!DocumentFile)
+        return {};
+    // One file by whatever name it was given.
+    std::error_code ignored; // a name that cannot be resolved serves as it is
+    const std::filesystem::path file =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(DocumentFile(), ignored), ignored);
+    return file.empty() ? DocumentFile() : file.string();
 }
 
 bool THotKeyRegistrar::RunEveryHotKeyThat(const std::function<bool(const THotTarvo&)>& matches)

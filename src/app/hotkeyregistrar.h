@@ -89,6 +89,8 @@ public:
 private:
     void HotKeyPressed(const platform::THotKeyPress& press) override;
     void RegistrationChanged(uint16_t id, platform::THotKeyResult result, const std::string& trigger) override;
+    // The document's file, as the group of its hotkeys' labels.
+    std::string ShortcutGroup() const;
     void Remember(int32_t hotkeyId, platform::THotKeyResult result, const std::string& trigger = {});
     // Runs every hotkey of the document that matches, in list order: for a
     // press, those registered under its id; for a click on a tray entry,

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,33 @@ TEST_F(HotKeyRegistrarTest, HotKeyEventRunsTheHotKeyWhoseIdIsTheComponentsTag)
         registrar_.HotKeyEvent(*c.sender, key, {});
         EXPECT_EQ(TakeRuns(), c.runs) << "tag " << c.tag;
     }
+}
+
+// tarvo --run: a hotkey's name first, else its ID.
+TEST_F(HotKeyRegistrarTest, RunHotKeyRunsByNameAndElseByID)
+{
+    AddHotKey(0, "Edit", CtrlAltE);
+    AddHotKey(1, "Run", CtrlAltR);
+    AddHotKey(2, "1", 0);
+    const struct {
+        std::string NameOrId;
+        Names Runs;
+    } cases[] = {{"Edit", {"Edit"}}, {"0", {"Edit"}}, {"1", {"1"}}, {"2", {"1"}},
+                 {"7", {}},          {"", {}},         {"1x", {}},  {"-1", {}}};
+    for (const auto& [nameOrId, runs] : cases) {
+        EXPECT_EQ(registrar_.RunHotKey(nameOrId), !runs.empty()) << nameOrId;
+        EXPECT_EQ(TakeRuns(), runs) << nameOrId;
+    }
+}
+
+// A desktop keeps the shortcuts of one file together, however it was named.
+TEST_F(HotKeyRegistrarTest, LabelsNameTheDocumentsFileByItsFullPath)
+{
+    AddHotKey(0, "Edit", CtrlAltE);
+    registrar_.DocumentFile = [] { return std::string("keys.tvo"); };
+    registrar_.RegisterAllHotKeys();
+    ASSERT_EQ(fakes_.HotKeys.Registrations.size(), 1u);
+    EXPECT_EQ(fakes_.HotKeys.Registrations[0].Label.Group, (std::filesystem::current_path() / "keys.tvo").string());
 }
 
 } // namespace

@@ -299,7 +299,7 @@ TEST_F(PortalHotKeysTest, TvotoolListensThroughThePortal)
     Control("Activate", {QString("THotTarvo0")});
     EXPECT_TRUE(Until([&] { return std::filesystem::exists(Marker()); }));
     tool.terminate();
-    ASSERT_TRUE(tool.waitForFinished(5000));
+    ASSERT_TRUE(tool.waitForFinished(20000));
     EXPECT_EQ(tool.exitCode(), 0);
     EXPECT_EQ(tool.readAllStandardError().toStdString(),
               "tvotool: hotkey \"Run\" (Strg+Alt+R) is not registered: not bound by the desktop\n");
@@ -330,7 +330,7 @@ TEST_F(PortalHotKeysTest, TheProgramRunsHotKeysFromThePortalAndFromTheDesktopsTr
     }));
     EXPECT_TRUE(Until([&] { return std::filesystem::exists(Marker()); }));
     program.terminate();
-    EXPECT_TRUE(program.waitForFinished(5000));
+    EXPECT_TRUE(program.waitForFinished(20000));
 }
 
 } // namespace

@@ -9,8 +9,9 @@
 
 namespace tarvo::testsupport {
 
-// Runs the event loop until condition holds; whether it did in time.
-inline bool Until(const std::function<bool()>& condition, int milliseconds = 5000)
+// Runs the event loop until condition holds; whether it did in time. The
+// default is generous: a loaded machine answers slowly.
+inline bool Until(const std::function<bool()>& condition, int milliseconds = 20000)
 {
     const QDeadlineTimer deadline(milliseconds);
     while (!condition()) {

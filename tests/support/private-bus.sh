@@ -13,7 +13,8 @@
 #                              its process id in $spawned
 #   bus_wait_until SECONDS WHAT COMMAND...
 #                              runs COMMAND until it succeeds; fails with
-#                              "WHAT did not start" and the logs otherwise
+#                              "WHAT did not start" and the logs when the
+#                              time runs out or a daemon has ended
 #   bus_has_owner NAME         whether a bus name is owned (activates nothing)
 #   bus_run COMMAND...         runs the harness's command, ended with the harness
 #   bus_stop                   ends the daemons, what the bus started, the bus
@@ -62,8 +63,12 @@ bus_wait_until() {
   tries=$((seconds * 20))
   until "$@" >/dev/null 2>&1; do
     tries=$((tries - 1))
+    # A daemon that ended will not get ready: no need to wait for it.
+    for pid in $bus_daemons; do
+      kill -0 "$pid" 2>/dev/null || tries=0
+    done
     if [ $tries -le 0 ]; then
-      echo "$what did not start; its logs:" >&2
+      echo "$what did not start; the logs:" >&2
       for log in "$bus_scratch"/*.log; do
         [ -s "$log" ] && { echo "== $log" >&2; tail -n 20 "$log" >&2; }
       done

@@ -5,7 +5,7 @@
 namespace tarvo::platform {
 
 THotKeyResult TFakeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
-                                     const THotKeyLabel& /*label*/)
+                                     const THotKeyLabel& label)
 {
     auto held = std::ranges::find_if(Registrations, [&](const TRegistration& registration) {
         return registration.Owner == &owner && registration.Id == id;
@@ -15,7 +15,7 @@ THotKeyResult TFakeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCo
     Unregister(owner, id);
     if (Holder(combination) || std::ranges::find(HeldElsewhere, combination) != HeldElsewhere.end())
         return THotKeyResult::Taken;
-    Registrations.push_back({&owner, id, combination});
+    Registrations.push_back({&owner, id, combination, label});
     return THotKeyResult::Registered;
 }
 

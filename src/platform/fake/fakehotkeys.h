@@ -14,6 +14,7 @@ public:
         IHotKeyOwner* Owner;
         uint16_t Id;
         THotKeyCombination Combination;
+        THotKeyLabel Label;
     };
 
     bool Available() const override { return true; }

@@ -182,18 +182,17 @@ void TPortalHotKeys::Update()
 
 void TPortalHotKeys::Bind()
 {
-    if (std::ranges::all_of(registrations_,
-                            [](const TRegistration& registration) { return registration.Trigger.empty(); })) {
-        CloseSession([] { });
-        TellOwners();
-        return;
-    }
     binding_ = true;
-    // The registrations of one document share a group.
-    const auto first = std::ranges::find_if(
-        registrations_, [](const TRegistration& registration) { return !registration.Trigger.empty(); });
-    // The new session may take the old one's token: it must be gone first.
-    CloseSession([this, token = SessionToken(first->Label.Group)] { CreateSession(token); });
+    // The new session may take the old one's token: the old one must be gone
+    // first.
+    CloseSession([this] {
+        const auto first = std::ranges::find_if(
+            registrations_, [](const TRegistration& registration) { return !registration.Trigger.empty(); });
+        if (first == registrations_.end())
+            BindingDone(); // nothing to bind
+        else
+            CreateSession(SessionToken(first->Label.Group)); // the registrations of one document share a group
+    });
 }
 
 QList<TPortalShortcut> TPortalHotKeys::HandedOverShortcuts() const
