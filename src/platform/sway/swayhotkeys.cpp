@@ -1,0 +1,179 @@
+#include "platform/sway/swayhotkeys.h"
+
+#include <unistd.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLoggingCategory>
+#include <QSocketNotifier>
+
+#include <algorithm>
+#include <cctype>
+
+#include "platform/errors.h"
+#include "platform/sway/swayconnection.h"
+
+namespace tarvo::platform::sway {
+
+Q_LOGGING_CATEGORY(lcSway, "tarvo.platform.sway", QtWarningMsg)
+
+namespace {
+
+// The texts of the configs sway was started with: the main one and, where
+// sway reports them, those it included.
+std::string ConfigTexts(const QByteArray& reply)
+{
+    const QJsonObject config = QJsonDocument::fromJson(reply).object();
+    std::string texts = config.value("config").toString().toStdString();
+    for (const QJsonValue& included : config.value("included_configs").toArray())
+        texts += "\n" + included.toObject().value("raw_contents").toString().toStdString();
+    return texts;
+}
+
+// What sway said against a command; empty when every part of it succeeded.
+std::string CommandError(const QByteArray& reply)
+{
+    for (const QJsonValue& outcome : QJsonDocument::fromJson(reply).array())
+        if (!outcome.toObject().value("success").toBool())
+            return outcome.toObject().value("error").toString("refused").toStdString();
+    return {};
+}
+
+// The label's name with only the characters that need no quoting in a sway
+// command, which ends at a ";" or ",".
+std::string TagWord(const THotKeyLabel& label, uint16_t id)
+{
+    std::string word;
+    std::ranges::copy_if(label.Name, std::back_inserter(word),
+                         [](unsigned char c) { return std::isalnum(c) || c == '_' || c == '-'; });
+    return word.empty() ? std::to_string(id) : word;
+}
+
+} // namespace
+
+TSwayHotKeys::TSwayHotKeys(const std::string& socketPath, std::function<void()> onConnectionLost)
+    : commands_(std::make_unique<TSwayConnection>(socketPath)),
+      events_(std::make_unique<TSwayConnection>(socketPath)),
+      onConnectionLost_(std::move(onConnectionLost)),
+      userBindings_(ConfigBindings(ConfigTexts(commands_->Request(SwayGetConfig, {})))),
+      // Another copy of the program on the same compositor has bindings of
+      // its own; the process id tells them apart in the events.
+      tag_("tarvo-" + std::to_string(::getpid()))
+{
+    const QByteArray subscribed = events_->Request(SwaySubscribe, R"(["binding"])");
+    if (!QJsonDocument::fromJson(subscribed).object().value("success").toBool())
+        throw EWindowSystemError("sway refused to report its key bindings");
+    eventNotifier_ = std::make_unique<QSocketNotifier>(events_->Descriptor(), QSocketNotifier::Read);
+    connect(eventNotifier_.get(), &QSocketNotifier::activated, this, &TSwayHotKeys::ReadEvents);
+}
+
+TSwayHotKeys::~TSwayHotKeys()
+{
+    for (const TRegistration& registration : registrations_)
+        Unbind(registration);
+}
+
+THotKeyResult TSwayHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCombination combination,
+                                     const THotKeyLabel& label)
+{
+    const auto held = std::ranges::find_if(registrations_, [&](const TRegistration& registration) {
+        return registration.Owner == &owner && registration.Id == id;
+    });
+    if (held != registrations_.end() && held->Combination == combination)
+        return THotKeyResult::Registered;
+    Unregister(owner, id);
+    std::optional<TSwayBinding> binding = SwayBinding(combination);
+    if (combination.VirtualKey != 0 && !binding)
+        return THotKeyResult::UnknownKey;
+    std::string command = "nop " + tag_ + " " + TagWord(label, id);
+    if (binding) {
+        const bool ours = std::ranges::any_of(registrations_, [&](const TRegistration& registration) {
+            return registration.Binding == binding;
+        });
+        if (ours || userBindings_.contains(*binding))
+            return THotKeyResult::Taken;
+        if (const THotKeyResult result = Bind(*binding, command); result != THotKeyResult::Registered)
+            return result;
+    }
+    registrations_.push_back({&owner, id, combination, std::move(binding), std::move(command)});
+    return THotKeyResult::Registered;
+}
+
+THotKeyResult TSwayHotKeys::Bind(const TSwayBinding& binding, const std::string& command)
+{
+    try {
+        const std::string error = CommandError(
+            commands_->Request(SwayRunCommand, QByteArray::fromStdString(binding.Kind + " " + binding.Keys + " " + command)));
+        if (error.empty())
+            return THotKeyResult::Registered;
+        qCWarning(lcSway).noquote() << QString::fromStdString("sway refused to bind " + binding.Keys + ": " + error);
+        return THotKeyResult::NotBound;
+    } catch (const EWindowSystemError& error) {
+        // The event connection reports the loss to the program as well.
+        qCWarning(lcSway).noquote() << error.what();
+        return THotKeyResult::Unavailable;
+    }
+}
+
+void TSwayHotKeys::Unbind(const TRegistration& registration)
+{
+    if (!registration.Binding)
+        return;
+    const TSwayBinding& binding = *registration.Binding;
+    try {
+        const std::string error =
+            CommandError(commands_->Request(SwayRunCommand, QByteArray::fromStdString("un" + binding.Kind + " " + binding.Keys)));
+        if (!error.empty())
+            qCWarning(lcSway).noquote() << QString::fromStdString("sway refused to unbind " + binding.Keys + ": " + error);
+    } catch (const EWindowSystemError& error) {
+        // A compositor that has gone holds no bindings any more.
+        qCInfo(lcSway).noquote() << error.what();
+    }
+}
+
+void TSwayHotKeys::Unregister(IHotKeyOwner& owner, uint16_t id)
+{
+    Remove([&](const TRegistration& registration) { return registration.Owner == &owner && registration.Id == id; });
+}
+
+void TSwayHotKeys::UnregisterAll(IHotKeyOwner& owner)
+{
+    Remove([&](const TRegistration& registration) { return registration.Owner == &owner; });
+}
+
+void TSwayHotKeys::Remove(const std::function<bool(const TRegistration&)>& matches)
+{
+    for (const TRegistration& registration : registrations_)
+        if (matches(registration))
+            Unbind(registration);
+    std::erase_if(registrations_, matches);
+}
+
+void TSwayHotKeys::ReadEvents()
+{
+    try {
+        while (const std::optional<TSwayMessage> message = events_->Read(0))
+            if (message->Type == SwayBindingEvent)
+                BindingRan(message->Payload);
+    } catch (const EWindowSystemError& error) {
+        qCWarning(lcSway).noquote() << error.what();
+        eventNotifier_->setEnabled(false);
+        if (onConnectionLost_)
+            onConnectionLost_();
+    }
+}
+
+void TSwayHotKeys::BindingRan(const QByteArray& event)
+{
+    const QJsonObject object = QJsonDocument::fromJson(event).object();
+    if (object.value("change").toString() != "run")
+        return;
+    const std::string command = object.value("binding").toObject().value("command").toString().toStdString();
+    const auto found = std::ranges::find(registrations_, command, &TRegistration::Command);
+    // Sway reports no time of the press; the owner does not need one.
+    if (found != registrations_.end())
+        found->Owner->HotKeyPressed({found->Id, 0});
+}
+
+} // namespace tarvo::platform::sway
