@@ -157,6 +157,15 @@ TEST_F(SwayTest, APressRunsTheHotKeyInTheProcessAndChangesRebind)
     EXPECT_TRUE(Until([&] { return ran("Run") == 1; }));
     EXPECT_EQ(ran("New"), 1);
     EXPECT_EQ(ran("Edit"), 1) << "the deleted hotkey's binding is gone";
+
+    // A reload of sway's config drops the bindings made at run time; the
+    // service makes them anew once it hears of it.
+    sway::TSwayConnection{std::getenv("SWAYSOCK")}.Request(sway::SwayRunCommand, "reload");
+    EXPECT_TRUE(Until([&] {
+        PressCtrlAlt("r");
+        return Until([&] { return ran("Run") > 1; }, 300);
+    }));
+    EXPECT_EQ(registrar.RefusedHotKeys().size(), 1u) << "the user's binding is still the user's";
 }
 
 TEST_F(SwayTest, TvotoolRunsAHotKeyAndLeavesNoBindingWhenItEnds)

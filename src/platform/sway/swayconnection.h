@@ -16,6 +16,7 @@ enum TSwayMessageType : uint32_t {
     SwayRunCommand = 0,
     SwaySubscribe = 2,
     SwayGetConfig = 9,
+    SwayWorkspaceEvent = 0x80000000, // also tells of a reload of the config
     SwayBindingEvent = 0x80000005,
 };
 

@@ -56,12 +56,12 @@ TSwayHotKeys::TSwayHotKeys(const std::string& socketPath, std::function<void()> 
     : commands_(std::make_unique<TSwayConnection>(socketPath)),
       events_(std::make_unique<TSwayConnection>(socketPath)),
       onConnectionLost_(std::move(onConnectionLost)),
-      userBindings_(ConfigBindings(ConfigTexts(commands_->Request(SwayGetConfig, {})))),
       // Another copy of the program on the same compositor has bindings of
       // its own; the process id tells them apart in the events.
       tag_("tarvo-" + std::to_string(::getpid()))
 {
-    const QByteArray subscribed = events_->Request(SwaySubscribe, R"(["binding"])");
+    ReadUserBindings();
+    const QByteArray subscribed = events_->Request(SwaySubscribe, R"(["binding", "workspace"])");
     if (!QJsonDocument::fromJson(subscribed).object().value("success").toBool())
         throw EWindowSystemError("sway refused to report its key bindings");
     eventNotifier_ = std::make_unique<QSocketNotifier>(events_->Descriptor(), QSocketNotifier::Read);
@@ -81,27 +81,31 @@ THotKeyResult TSwayHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCo
         return registration.Owner == &owner && registration.Id == id;
     });
     if (held != registrations_.end() && held->Combination == combination)
-        return THotKeyResult::Registered;
+        return held->State;
     Unregister(owner, id);
     std::optional<TSwayBinding> binding = SwayBinding(combination);
     if (combination.VirtualKey != 0 && !binding)
         return THotKeyResult::UnknownKey;
     std::string command = "nop " + tag_ + " " + TagWord(label, id);
-    if (binding) {
-        const bool ours = std::ranges::any_of(registrations_, [&](const TRegistration& registration) {
-            return registration.Binding == binding;
-        });
-        if (ours || userBindings_.contains(*binding))
-            return THotKeyResult::Taken;
+    if (binding)
         if (const THotKeyResult result = Bind(*binding, command); result != THotKeyResult::Registered)
             return result;
-    }
     registrations_.push_back({&owner, id, combination, std::move(binding), std::move(command)});
     return THotKeyResult::Registered;
 }
 
+void TSwayHotKeys::ReadUserBindings()
+{
+    userBindings_ = ConfigBindings(ConfigTexts(commands_->Request(SwayGetConfig, {})));
+}
+
 THotKeyResult TSwayHotKeys::Bind(const TSwayBinding& binding, const std::string& command)
 {
+    const bool ours = std::ranges::any_of(registrations_, [&](const TRegistration& registration) {
+        return registration.Binding == binding && registration.State == THotKeyResult::Registered;
+    });
+    if (ours || userBindings_.contains(binding))
+        return THotKeyResult::Taken;
     try {
         const std::string error = CommandError(
             commands_->Request(SwayRunCommand, QByteArray::fromStdString(binding.Kind + " " + binding.Keys + " " + command)));
@@ -118,7 +122,8 @@ THotKeyResult TSwayHotKeys::Bind(const TSwayBinding& binding, const std::string&
 
 void TSwayHotKeys::Unbind(const TRegistration& registration)
 {
-    if (!registration.Binding)
+    // A binding refused after a reload is the user's.
+    if (!registration.Binding || registration.State != THotKeyResult::Registered)
         return;
     const TSwayBinding& binding = *registration.Binding;
     try {
@@ -156,12 +161,43 @@ void TSwayHotKeys::ReadEvents()
         while (const std::optional<TSwayMessage> message = events_->Read(0))
             if (message->Type == SwayBindingEvent)
                 BindingRan(message->Payload);
+            else if (message->Type == SwayWorkspaceEvent
+                     && QJsonDocument::fromJson(message->Payload).object().value("change").toString() == "reload")
+                ConfigReloaded();
     } catch (const EWindowSystemError& error) {
         qCWarning(lcSway).noquote() << error.what();
         eventNotifier_->setEnabled(false);
         if (onConnectionLost_)
             onConnectionLost_();
     }
+}
+
+void TSwayHotKeys::ConfigReloaded()
+{
+    ReadUserBindings();
+    std::vector<THotKeyResult> before;
+    for (TRegistration& registration : registrations_) {
+        before.push_back(registration.State);
+        if (registration.Binding)
+            registration.State = THotKeyResult::NotBound; // the reload dropped it
+    }
+    struct TChange {
+        IHotKeyOwner* Owner;
+        uint16_t Id;
+        THotKeyResult State;
+    };
+    std::vector<TChange> changes;
+    for (size_t i = 0; i < registrations_.size(); ++i) {
+        TRegistration& registration = registrations_[i];
+        if (registration.Binding)
+            registration.State = Bind(*registration.Binding, registration.Command);
+        if (registration.State != before[i])
+            changes.push_back({registration.Owner, registration.Id, registration.State});
+    }
+    // The owners are told once the registrations are in order: an owner may
+    // register or unregister while it is told.
+    for (const TChange& change : changes)
+        change.Owner->RegistrationChanged(change.Id, change.State, {});
 }
 
 void TSwayHotKeys::BindingRan(const QByteArray& event)

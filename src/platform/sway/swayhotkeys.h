@@ -8,7 +8,9 @@
 // The bindings exist only while the program runs: they are made at run time,
 // never written to the user's config, and taken back when a registration is
 // withdrawn and when the service goes. A combination that the user's config
-// binds already is refused, so that the user's binding stays in force.
+// binds already is refused, so that the user's binding stays in force. A
+// reload of the config drops every binding made at run time: they are made
+// anew, and what the reloaded config binds now reaches the owner as a change.
 
 #include <QObject>
 
@@ -51,13 +53,17 @@ private:
         THotKeyCombination Combination;
         std::optional<TSwayBinding> Binding; // none for a combination without a key
         std::string Command;                 // the "nop" command the binding runs
+        THotKeyResult State = THotKeyResult::Registered; // since the latest reload
     };
 
+    // Binds unless the user's config or another registration has the keys.
     THotKeyResult Bind(const TSwayBinding& binding, const std::string& command);
+    void ReadUserBindings();
     void Unbind(const TRegistration& registration);
     void Remove(const std::function<bool(const TRegistration&)>& matches);
     void ReadEvents();
     void BindingRan(const QByteArray& event);
+    void ConfigReloaded();
 
     std::unique_ptr<TSwayConnection> commands_;
     std::unique_ptr<TSwayConnection> events_;
