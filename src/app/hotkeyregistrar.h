@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/tephotkey.h"
 #include "app/traymenu.h"
@@ -36,12 +37,17 @@ struct THotKeyRefusal {
 // (0 English, 1 German).
 std::string RefusalText(const THotKeyRefusal& refusal, int32_t language);
 
+// The program and arguments that run the hotkey in the running program from
+// outside it ("tarvo --run ID"), for desktops that bind keys to commands.
+using TOutsideCommand = std::function<std::vector<std::string>(const THotTarvo& hotkey)>;
+
 class THotKeyRegistrar : private platform::IHotKeyOwner {
 public:
     // document gives the current document whenever it is needed. The tray
     // menu's entries call back into the registrar, which must therefore
-    // outlive them.
-    THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu, std::function<THotKeyFile&()> document);
+    // outlive them. outsideCommand, where given, goes with each registration.
+    THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu, std::function<THotKeyFile&()> document,
+                     TOutsideCommand outsideCommand = {});
     // Withdraws every registration.
     ~THotKeyRegistrar();
     THotKeyRegistrar(const THotKeyRegistrar&) = delete;
@@ -98,6 +104,7 @@ private:
     platform::IHotKeyService& service_;
     ITrayMenu& trayMenu_;
     std::function<THotKeyFile&()> document_;
+    TOutsideCommand outsideCommand_;
     std::map<int32_t, THotKeyRefusal> refused_;
 };
 

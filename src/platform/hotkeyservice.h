@@ -6,8 +6,12 @@
 // different owners are independent. Presses are delivered to the owner on
 // the main thread, from the event loop.
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace tarvo::platform {
 
@@ -31,13 +35,27 @@ struct THotKeyCombination {
 // How a desktop that lists the program's shortcuts to its user (the portal's
 // global shortcuts) shows a registration: Name stays the same from run to run,
 // so that the desktop keeps the trigger its user chose for it; Description
-// says what it does. Backends that grab keys themselves ignore it.
+// says what it does. Backends that grab keys themselves ignore it. A desktop
+// that binds keys to commands (GNOME's custom keybindings) runs Command, the
+// program and its arguments, which reaches the running program from outside;
+// empty where the program has no such command.
 struct THotKeyLabel {
     std::string Name;
     std::string Description;
+    std::vector<std::string> Command;
 
     bool operator==(const THotKeyLabel&) const = default;
 };
+
+// The label's name with only letters, digits, "_" and "-", or the id where
+// nothing is left: for a desktop that takes it into a command or a path.
+inline std::string PlainLabelName(const THotKeyLabel& label, uint16_t id)
+{
+    std::string name;
+    std::ranges::copy_if(label.Name, std::back_inserter(name),
+                         [](unsigned char c) { return std::isalnum(c) || c == '_' || c == '-'; });
+    return name.empty() ? std::to_string(id) : name;
+}
 
 struct THotKeyPress {
     uint16_t Id = 0;

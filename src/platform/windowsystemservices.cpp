@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 
 #include "platform/errors.h"
+#include "platform/gnome/gnomekeybindings.h"
 #include "platform/headless/headlessservices.h"
 #include "platform/portal/portalhotkeys.h"
 #include "platform/sway/swayhotkeys.h"
@@ -12,7 +13,7 @@ namespace tarvo::platform {
 
 namespace {
 
-enum class THotKeyBackend { Choose, Portal, Sway, X11 };
+enum class THotKeyBackend { Choose, Portal, Sway, Gnome, X11 };
 
 bool IsWaylandSession(const IEnvironment& environment)
 {
@@ -28,11 +29,19 @@ THotKeyBackend ForcedBackend(const std::string& forced, std::string& warning)
         return THotKeyBackend::Portal;
     if (forced == "sway")
         return THotKeyBackend::Sway;
+    if (forced == "gnome")
+        return THotKeyBackend::Gnome;
     if (forced == "x11")
         return THotKeyBackend::X11;
     if (!forced.empty())
-        warning = "TARVO_HOTKEYS=" + forced + " is none of sway, portal, x11; the session decides";
+        warning = "TARVO_HOTKEYS=" + forced + " is none of sway, portal, gnome, x11; the session decides";
     return THotKeyBackend::Choose;
+}
+
+bool IsGnomeDesktop(const IEnvironment& environment)
+{
+    const std::string desktops = ":" + environment.Get("XDG_CURRENT_DESKTOP").value_or("") + ":";
+    return desktops.find(":GNOME:") != std::string::npos;
 }
 
 // Sway's IPC where SWAYSOCK names its socket; nullptr, with the reason in
@@ -88,15 +97,24 @@ TWindowSystemChoice InstallWindowSystemServices(TServices& services,
             choice.HotKeys = "the desktop portal's global shortcuts";
         }
     }
-    const bool forcedElsewhere = backend == THotKeyBackend::Portal || backend == THotKeyBackend::Sway;
+    // GNOME before 48 has no global shortcuts in its portal, but binds keys
+    // to commands. In an X11 session the key grabs serve better: no process
+    // is started per press.
+    const bool tryGnome = backend == THotKeyBackend::Gnome
+        || (backend == THotKeyBackend::Choose && wayland && IsGnomeDesktop(environment));
+    if (!hotkeys && tryGnome && gnome::GnomeOffersCustomKeybindings()) {
+        hotkeys = std::make_unique<gnome::TGnomeHotKeys>();
+        choice.HotKeys = "GNOME's custom keybindings";
+    }
+    const bool forcedElsewhere = backend != THotKeyBackend::Choose && backend != THotKeyBackend::X11;
     if (hotkeys) {
         services.HotKeys = std::move(hotkeys);
         choice.Reached = true;
     } else if (x11 && !forcedElsewhere) {
         choice.Reached = true;
         choice.HotKeys = "X11 key grabs";
-        if (tryPortal || trySway)
-            choice.Warning = (trySway ? swayProblem : "the desktop portal offers no global shortcuts")
+        if (tryPortal || trySway || tryGnome)
+            choice.Warning = (trySway ? swayProblem : "the desktop binds no keys for the program")
                 + ": the X11 key grabs see keys only while an X11 window has the focus";
     } else {
         headless::InstallHeadlessServices(services);
@@ -105,6 +123,8 @@ TWindowSystemChoice InstallWindowSystemServices(TServices& services,
             choice.Problem = "the desktop portal offers no global shortcuts (TARVO_HOTKEYS=portal)";
         else if (backend == THotKeyBackend::Sway)
             choice.Problem = swayProblem + " (TARVO_HOTKEYS=sway)";
+        else if (backend == THotKeyBackend::Gnome)
+            choice.Problem = "GNOME's custom keybindings are not installed (TARVO_HOTKEYS=gnome)";
         else
             choice.Problem = "no X server can be reached (DISPLAY=" + display + ")"
                 + (trySway ? ", " + swayProblem : "")

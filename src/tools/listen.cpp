@@ -2,15 +2,18 @@
 
 #include <QCoreApplication>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/session.h"
 #include "app/traymenu.h"
+#include "platform/services.h"
 
 namespace tarvo::tools {
 
-void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& errors)
+void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::ostream& out, std::ostream& errors)
 {
     int argc = 1;
     char name[] = "tvotool";
@@ -19,7 +22,11 @@ void ListenForHotKeys(THotKeyFile& document, std::ostream& out, std::ostream& er
     TTrayMenuList trayMenu;
     std::unique_ptr<TSession> session;
     try {
-        session = std::make_unique<TSession>(trayMenu, [&]() -> THotKeyFile& { return document; });
+        session = std::make_unique<TSession>(
+            trayMenu, [&]() -> THotKeyFile& { return document; },
+            [file = std::filesystem::absolute(fileName).string()](const THotTarvo& hotkey) {
+                return std::vector<std::string>{platform::Services().Program->ProgramPath(), "exec", file, hotkey.Name};
+            });
     } catch (const EWindowSystemError& error) {
         throw EWindowSystemError(std::string("cannot listen for hotkeys: ") + error.what());
     }

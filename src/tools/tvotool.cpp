@@ -39,7 +39,8 @@ constexpr const char* Usage =
     "                           Tarvo does, and run its commands when its keys are pressed,\n"
     "                           until SIGINT (Ctrl+C) or SIGTERM; a combination that cannot be\n"
     "                           registered is reported on standard error. Needs an X server,\n"
-    "                           or in a Wayland session a desktop portal with global shortcuts.\n"
+    "                           or in a Wayland session sway, a desktop portal with global\n"
+    "                           shortcuts, or GNOME (whose keys run tvotool exec FILE NAME).\n"
     "  tvotool messages FILE    print the message file FILE (e.g. stdmess0.mes) as JSON\n"
     "  tvotool container FILE   print FILE, one stored translation container of a form, as JSON\n"
     "  tvotool --help           show this help\n"
@@ -140,7 +141,7 @@ int Listen(const std::string& fileName)
 {
     const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
     try {
-        tarvo::tools::ListenForHotKeys(*document, std::cout, std::cerr);
+        tarvo::tools::ListenForHotKeys(*document, fileName, std::cout, std::cerr);
     } catch (const tarvo::EWindowSystemError& error) {
         throw EToolError{fileName, error.what()};
     }

@@ -9,7 +9,6 @@
 #include <QSocketNotifier>
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/errors.h"
 #include "platform/sway/swayconnection.h"
@@ -38,16 +37,6 @@ std::string CommandError(const QByteArray& reply)
         if (!outcome.toObject().value("success").toBool())
             return outcome.toObject().value("error").toString("refused").toStdString();
     return {};
-}
-
-// The label's name with only the characters that need no quoting in a sway
-// command, which ends at a ";" or ",".
-std::string TagWord(const THotKeyLabel& label, uint16_t id)
-{
-    std::string word;
-    std::ranges::copy_if(label.Name, std::back_inserter(word),
-                         [](unsigned char c) { return std::isalnum(c) || c == '_' || c == '-'; });
-    return word.empty() ? std::to_string(id) : word;
 }
 
 } // namespace
@@ -86,7 +75,7 @@ THotKeyResult TSwayHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyCo
     std::optional<TSwayBinding> binding = SwayBinding(combination);
     if (combination.VirtualKey != 0 && !binding)
         return THotKeyResult::UnknownKey;
-    std::string command = "nop " + tag_ + " " + TagWord(label, id);
+    std::string command = "nop " + tag_ + " " + PlainLabelName(label, id);
     if (binding)
         if (const THotKeyResult result = Bind(*binding, command); result != THotKeyResult::Registered)
             return result;
