@@ -1,20 +1,27 @@
 // Hotkey-to-launch latency of tvotool listen, the tarvo program, sxhkd and
-// xbindkeys, and the CPU time tvotool listen uses while it waits with 100
-// hotkeys registered.
+// xbindkeys, of tvotool listen on a headless KDE Plasma desktop (Wayland,
+// through the desktop portal), and the CPU time tvotool listen uses while it
+// waits with 100 hotkeys registered.
 //
 // Each launcher in turn binds Ctrl+Alt+E to `touch MARKER`. The benchmark
 // presses the combination through XTest and measures the time until the
 // marker is created, as reported by inotify; the marker is removed before
 // the next press. The launchers take turns several times, each time started
 // afresh and measured once it has run the command for a first press. Runs
-// on its own Xvfb server unless DISPLAY is set.
+// on its own Xvfb server unless DISPLAY is set. On Wayland the keys are
+// pressed through KWin's fake input (fakekeys); the benchmark runs that part
+// in a second copy of itself inside tests/portal/with-kde.
 //
 //   launch_latency_bench [--presses N]     (default 100, at least 50)
+//   launch_latency_bench --wayland [--presses N]   the Wayland part alone,
+//                                          inside with-kde
 
 #include <X11/keysym.h>
+#include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -24,6 +31,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -41,11 +49,22 @@ constexpr milliseconds PauseBetweenPresses{50};
 constexpr int Turns = 5; // each launcher measured in this many separate runs
 constexpr int IdleSeconds = 10;
 constexpr int IdleHotKeys = 100;
+// For the whole Wayland part: the desktop's start and the presses.
+constexpr std::chrono::minutes WaylandTimeout{10};
 
 // ---------------------------------------------------------------------------
 
-// The user's keyboard: presses Ctrl+Alt+E through XTest.
-class TKeyboard {
+class IKeyboard {
+public:
+    // Sends the whole press and release of Ctrl+Alt+E at once.
+    virtual void PressCtrlAltE() = 0;
+
+protected:
+    ~IKeyboard() = default;
+};
+
+// The user's keyboard on X11: presses Ctrl+Alt+E through XTest.
+class TKeyboard : public IKeyboard {
 public:
     TKeyboard()
     {
@@ -69,8 +88,7 @@ public:
     TKeyboard(const TKeyboard&) = delete;
     TKeyboard& operator=(const TKeyboard&) = delete;
 
-    // Sends the whole press and release of Ctrl+Alt+E to the server at once.
-    void PressCtrlAltE()
+    void PressCtrlAltE() override
     {
         for (xcb_keycode_t key : {control_, alt_, e_})
             Fake(XCB_KEY_PRESS, key);
@@ -110,6 +128,42 @@ private:
     xcb_connection_t* connection_;
     xcb_window_t root_;
     xcb_keycode_t control_ = 0, alt_ = 0, e_ = 0;
+};
+
+// The keyboard on KWin: fakekeys presses the keys of each line written to
+// a FIFO it reads.
+class TWaylandKeyboard : public IKeyboard {
+public:
+    explicit TWaylandKeyboard(const TScratchDir& dir)
+    {
+        const std::string fifo = dir.File("keys").string();
+        if (::mkfifo(fifo.c_str(), 0600) != 0)
+            throw std::runtime_error(std::string("cannot make a FIFO: ") + std::strerror(errno));
+        fakekeys_ = std::make_unique<TChild>("fakekeys", std::vector<std::string>{FAKEKEYS_PATH, "--lines", fifo},
+                                             dir.File("fakekeys.log"));
+        // Opening for writing fails until fakekeys has opened its end.
+        const auto deadline = Clock::now() + ReadyTimeout;
+        while ((fd_ = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC)) < 0) {
+            fakekeys_->CheckRunning();
+            if (Clock::now() > deadline)
+                throw std::runtime_error("fakekeys did not open its FIFO; its output:\n" + fakekeys_->Log());
+            Pause(milliseconds(10));
+        }
+    }
+    ~TWaylandKeyboard() { ::close(fd_); }
+    TWaylandKeyboard(const TWaylandKeyboard&) = delete;
+    TWaylandKeyboard& operator=(const TWaylandKeyboard&) = delete;
+
+    void PressCtrlAltE() override
+    {
+        const std::string line = "29 56 18\n"; // KEY_LEFTCTRL KEY_LEFTALT KEY_E
+        if (::write(fd_, line.data(), line.size()) != static_cast<ssize_t>(line.size()))
+            throw std::runtime_error("fakekeys does not take key presses; its output:\n" + fakekeys_->Log());
+    }
+
+private:
+    std::unique_ptr<TChild> fakekeys_;
+    int fd_ = -1;
 };
 
 // The marker file, watched with inotify: creation and the closing of the
@@ -200,7 +254,7 @@ std::vector<TLauncher> PrepareLaunchers(const TScratchDir& dir, const TMarker& m
 }
 
 // Presses the combination until the launcher runs the command once.
-void WaitUntilReady(TChild& child, TKeyboard& keyboard, TMarker& marker)
+void WaitUntilReady(TChild& child, IKeyboard& keyboard, TMarker& marker)
 {
     const auto deadline = Clock::now() + ReadyTimeout;
     marker.Reset();
@@ -219,11 +273,9 @@ void WaitUntilReady(TChild& child, TKeyboard& keyboard, TMarker& marker)
 }
 
 // Milliseconds from each press to the marker's creation.
-std::vector<double> MeasureLatency(const TLauncher& launcher, TKeyboard& keyboard, TMarker& marker,
+std::vector<double> MeasureLatency(const TLauncher& launcher, IKeyboard& keyboard, TMarker& marker,
                                    const TScratchDir& dir, int presses)
 {
-    if (!keyboard.CtrlAltEIsFree())
-        throw std::runtime_error("another client of the X server holds Ctrl+Alt+E");
     TChild child(launcher.Name, launcher.Command, dir.File(launcher.Name + ".log"));
     WaitUntilReady(child, keyboard, marker);
 
@@ -246,6 +298,41 @@ std::vector<double> MeasureLatency(const TLauncher& launcher, TKeyboard& keyboar
     marker.Reset();
     child.CheckRunning();
     return latencies;
+}
+
+void PrintHeader()
+{
+    std::printf("%-10s %8s %8s %8s %8s %8s\n", "launcher", "median", "min", "p10", "p90", "max");
+}
+
+void PrintRow(const std::string& name, const TSummary& s)
+{
+    std::printf("%-10s %8.3f %8.3f %8.3f %8.3f %8.3f\n", name.c_str(), s.Median, s.Min, s.P10, s.P90, s.Max);
+}
+
+// Runs the Wayland part in a copy of the benchmark inside with-kde, which
+// starts the desktop and ends it afterwards, and prints its row.
+void MeasureWayland(const TScratchDir& dir, int presses)
+{
+    std::printf("\nOn a headless KDE Plasma (Wayland): KWin's fake input, kglobalaccel, the desktop\n"
+                "portal; tvotool listen, %d presses:\n",
+                presses);
+    PrintHeader();
+    std::fflush(stdout);
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
+    TChild part("the Wayland part",
+                {WITH_KDE_PATH, self.string(), "--wayland", "--presses", std::to_string(presses)},
+                dir.File("wayland.log"), dir.File("wayland.out"));
+    const auto deadline = Clock::now() + WaylandTimeout;
+    while (part.Running()) {
+        CheckInterrupted();
+        if (Clock::now() > deadline)
+            throw std::runtime_error("the Wayland part did not end in time; its output:\n" + part.Log());
+        Pause(milliseconds(100));
+    }
+    const std::string row = ReadFile(dir.File("wayland.out"));
+    std::printf("%s", row.empty() ? ("the Wayland part failed:\n" + part.Log()).c_str() : row.c_str());
+    std::fflush(stdout);
 }
 
 void MeasureIdleCpu(const TScratchDir& dir)
@@ -281,17 +368,17 @@ int Run(int presses)
     std::vector<std::vector<double>> latencies(launchers.size());
     for (int turn = 0; turn < Turns; ++turn)
         for (size_t i = 0; i < launchers.size(); ++i) {
+            if (!keyboard.CtrlAltEIsFree())
+                throw std::runtime_error("another client of the X server holds Ctrl+Alt+E");
             const std::vector<double> measured = MeasureLatency(launchers[i], keyboard, marker, dir, pressesPerTurn);
             latencies[i].insert(latencies[i].end(), measured.begin(), measured.end());
         }
 
-    std::printf("%-10s %8s %8s %8s %8s %8s\n", "launcher", "median", "min", "p10", "p90", "max");
+    PrintHeader();
     std::vector<TSummary> summaries;
     for (size_t i = 0; i < launchers.size(); ++i) {
-        const TSummary s = Summarise(latencies[i]);
-        std::printf("%-10s %8.3f %8.3f %8.3f %8.3f %8.3f\n", launchers[i].Name.c_str(), s.Median, s.Min, s.P10, s.P90,
-                    s.Max);
-        summaries.push_back(s);
+        summaries.push_back(Summarise(latencies[i]));
+        PrintRow(launchers[i].Name, summaries.back());
     }
     for (size_t tarvo : {0, 1})
         std::printf("%smedian ratio %s/sxhkd: %.2f   %s/xbindkeys: %.2f\n", tarvo == 0 ? "\n" : "",
@@ -299,7 +386,26 @@ int Run(int presses)
                     launchers[tarvo].Name.c_str(), summaries[tarvo].Median / summaries[3].Median);
     std::fflush(stdout);
 
+    MeasureWayland(dir, presses);
     MeasureIdleCpu(dir);
+    return 0;
+}
+
+// The Wayland part, inside with-kde: tvotool listen through the portal.
+int RunWayland(int presses)
+{
+    if (const char* problem = std::getenv("TARVO_NO_KDE")) {
+        std::printf("no KDE desktop could be started: %s\n", problem);
+        return 0;
+    }
+    TScratchDir dir;
+    KeepUserFilesIn(dir);
+    TMarker marker(dir);
+    THotKeyClasses classes;
+    const std::string keys = WriteHotKeyFile(dir.File("keys.tvo"), {ShortCutCtrl | ShortCutAlt | 'E'}, marker.Path());
+    TWaylandKeyboard keyboard(dir);
+    const TLauncher launcher{"tarvo-kde", {"env", "-u", "DISPLAY", TVOTOOL_PATH, "listen", keys}};
+    PrintRow(launcher.Name, Summarise(MeasureLatency(launcher, keyboard, marker, dir, presses)));
     return 0;
 }
 
@@ -307,5 +413,7 @@ int Run(int presses)
 
 int main(int argc, char** argv)
 {
+    if (argc > 1 && std::strcmp(argv[1], "--wayland") == 0)
+        return tarvo::bench::RunBenchmark(argc - 1, argv + 1, "--presses", 100, 50, &RunWayland);
     return tarvo::bench::RunBenchmark(argc, argv, "--presses", 100, 50, &Run);
 }

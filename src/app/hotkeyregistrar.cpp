@@ -50,8 +50,8 @@ std::string RefusalText(const THotKeyRefusal& refusal, int32_t language)
 }
 
 THotKeyRegistrar::THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu,
-                                   std::function<THotKeyFile&()> document, TOutsideCommand outsideCommand)
-    : service_(service), trayMenu_(trayMenu), document_(std::move(document)), outsideCommand_(std::move(outsideCommand))
+                                   std::function<THotKeyFile&()> document)
+    : service_(service), trayMenu_(trayMenu), document_(std::move(document))
 {
 }
 
@@ -78,8 +78,9 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
              hotkey.HotKeyId == NoHotKeyId ? platform::THotKeyResult::NoId
                                            : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey),
                                                                {RegistrationName(hotkey), hotkey.Name,
-                                                                outsideCommand_ ? outsideCommand_(hotkey)
-                                                                                : std::vector<std::string>{}}));
+                                                                DocumentFile ? DocumentFile() : "",
+                                                                OutsideCommand ? OutsideCommand(hotkey)
+                                                                               : std::vector<std::string>{}}));
 
     const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())

@@ -37,17 +37,12 @@ struct THotKeyRefusal {
 // (0 English, 1 German).
 std::string RefusalText(const THotKeyRefusal& refusal, int32_t language);
 
-// The program and arguments that run the hotkey in the running program from
-// outside it ("tarvo --run ID"), for desktops that bind keys to commands.
-using TOutsideCommand = std::function<std::vector<std::string>(const THotTarvo& hotkey)>;
-
 class THotKeyRegistrar : private platform::IHotKeyOwner {
 public:
     // document gives the current document whenever it is needed. The tray
     // menu's entries call back into the registrar, which must therefore
-    // outlive them. outsideCommand, where given, goes with each registration.
-    THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu, std::function<THotKeyFile&()> document,
-                     TOutsideCommand outsideCommand = {});
+    // outlive them.
+    THotKeyRegistrar(platform::IHotKeyService& service, ITrayMenu& trayMenu, std::function<THotKeyFile&()> document);
     // Withdraws every registration.
     ~THotKeyRegistrar();
     THotKeyRegistrar(const THotKeyRegistrar&) = delete;
@@ -85,6 +80,13 @@ public:
     // Told about each command of a running hotkey that could not be started.
     std::function<void(const THotTarvo& hotkey, const THotKeyCommand& command, const std::string& reason)>
         OnLaunchFailed;
+    // Names the document's file, towards desktops that keep the shortcuts of
+    // each file apart; unset, the shortcuts of every document are one set.
+    std::function<std::string()> DocumentFile;
+    // The program and arguments that run the hotkey in this program from
+    // outside it ("tarvo --run ID"), for desktops that bind keys to commands;
+    // unset, such desktops bind nothing.
+    std::function<std::vector<std::string>(const THotTarvo& hotkey)> OutsideCommand;
     // Told about each hotkey whose registration the window system decided or
     // changed later, outside the registrar's own calls (a desktop that binds
     // shortcuts itself); RefusedHotKeys already holds the outcome.
@@ -104,7 +106,6 @@ private:
     platform::IHotKeyService& service_;
     ITrayMenu& trayMenu_;
     std::function<THotKeyFile&()> document_;
-    TOutsideCommand outsideCommand_;
     std::map<int32_t, THotKeyRefusal> refused_;
 };
 

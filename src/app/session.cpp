@@ -129,12 +129,11 @@ std::optional<std::string> WindowSystemProblem()
     return choice.Problem;
 }
 
-TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document, TOutsideCommand outsideCommand)
+TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
     : windowSystem_(std::make_unique<TWindowSystemServices>()),
       termination_(std::make_unique<TTerminationSignals>(&EndEventLoop)),
       childReaping_(std::make_unique<QSocketNotifier>(platform::ChildReaper().Descriptor(), QSocketNotifier::Read)),
-      registrar_(std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, trayMenu, std::move(document),
-                                                    std::move(outsideCommand)))
+      registrar_(std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, trayMenu, std::move(document)))
 {
     // Started programs are reaped as they end, not only at the next start.
     QObject::connect(childReaping_.get(), &QSocketNotifier::activated, [] { platform::ChildReaper().ReapEnded(); });

@@ -33,10 +33,8 @@ public:
     // which must outlive the session. Installs the window-system services;
     // raises EWindowSystemError, with what was looked for, when no window
     // system can be reached. document gives the current document whenever
-    // it is needed; the tray menu must outlive the session. outsideCommand
-    // runs a hotkey in this program from outside, for desktops that bind keys
-    // to commands.
-    TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document, TOutsideCommand outsideCommand);
+    // it is needed; the tray menu must outlive the session.
+    TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document);
     // Withdraws every registration and puts the headless window-system
     // services back, before the application object goes.
     ~TSession();

@@ -35,13 +35,17 @@ struct THotKeyCombination {
 // How a desktop that lists the program's shortcuts to its user (the portal's
 // global shortcuts) shows a registration: Name stays the same from run to run,
 // so that the desktop keeps the trigger its user chose for it; Description
-// says what it does. Backends that grab keys themselves ignore it. A desktop
-// that binds keys to commands (GNOME's custom keybindings) runs Command, the
-// program and its arguments, which reaches the running program from outside;
-// empty where the program has no such command.
+// says what it does. Group names the set the desktop keeps the shortcut in,
+// the same from run to run: the registrations of one hotkey file share it,
+// so that programs with different files keep apart. Backends that grab keys
+// themselves ignore the label. A desktop that binds keys to commands (GNOME's
+// custom keybindings) runs Command, the program and its arguments, which
+// reaches the running program from outside; empty where the program has no
+// such command.
 struct THotKeyLabel {
     std::string Name;
     std::string Description;
+    std::string Group;
     std::vector<std::string> Command;
 
     bool operator==(const THotKeyLabel&) const = default;

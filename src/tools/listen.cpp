@@ -22,15 +22,15 @@ void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::o
     TTrayMenuList trayMenu;
     std::unique_ptr<TSession> session;
     try {
-        session = std::make_unique<TSession>(
-            trayMenu, [&]() -> THotKeyFile& { return document; },
-            [file = std::filesystem::absolute(fileName).string()](const THotTarvo& hotkey) {
-                return std::vector<std::string>{platform::Services().Program->ProgramPath(), "exec", file, hotkey.Name};
-            });
+        session = std::make_unique<TSession>(trayMenu, [&]() -> THotKeyFile& { return document; });
     } catch (const EWindowSystemError& error) {
         throw EWindowSystemError(std::string("cannot listen for hotkeys: ") + error.what());
     }
     THotKeyRegistrar& registrar = session->Registrar();
+    registrar.DocumentFile = [&fileName] { return fileName; };
+    registrar.OutsideCommand = [file = std::filesystem::absolute(fileName).string()](const THotTarvo& hotkey) {
+        return std::vector<std::string>{platform::Services().Program->ProgramPath(), "exec", file, hotkey.Name};
+    };
     const auto reportRefusal = [&](const THotTarvo& hotkey) {
         const auto refused = registrar.RefusedHotKeys().find(hotkey.ID);
         if (refused != registrar.RefusedHotKeys().end())

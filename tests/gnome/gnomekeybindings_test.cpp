@@ -145,10 +145,10 @@ TEST_F(GnomeKeybindingsTest, EntriesAreWrittenRewrittenOnAChangeAndRemovedAtTheE
         auto service = std::make_unique<gnome::TGnomeHotKeys>();
         EXPECT_EQ(StoredList(), others_ + "]") << "the ended copy's entry is removed, the others are kept";
         EXPECT_EQ(Stored(Directory + "tarvo-999999999-THotTarvo7/", "binding"), "");
-        THotKeyRegistrar registrar{*service, menu, [this]() -> THotKeyFile& { return document_; },
-                                   [](const THotTarvo& hotkey) {
-                                       return Strings{"/opt/my tarvo", "--run", std::to_string(hotkey.ID)};
-                                   }};
+        THotKeyRegistrar registrar{*service, menu, [this]() -> THotKeyFile& { return document_; }};
+        registrar.OutsideCommand = [](const THotTarvo& hotkey) {
+            return Strings{"/opt/my tarvo", "--run", std::to_string(hotkey.ID)};
+        };
         AddHotKey("Edit", 'E');
         AddHotKey("Mine", 'U');
         registrar.RegisterAllHotKeys();

@@ -97,6 +97,18 @@ TEST(PortalTriggers, CombinationsInThePortalSyntax)
     EXPECT_FALSE(portal::SameTrigger("Ctrl+E", "CTRL+ALT+E"));
 }
 
+TEST(PortalSessionToken, TheSameForAFileAndDifferentForAnother)
+{
+    using platform::portal::SessionToken;
+    EXPECT_EQ(SessionToken(""), "tarvo");
+    const QString token = SessionToken("/home/ann/.config/tarvo/Key-List.TVO");
+    EXPECT_TRUE(token.startsWith("tarvo_KeyList_")) << token.toStdString();
+    EXPECT_EQ(token.size(), QString("tarvo_KeyList_").size() + 8);
+    EXPECT_EQ(SessionToken("/home/ann/.config/tarvo/Key-List.TVO"), token);
+    EXPECT_NE(SessionToken("/home/bob/.config/tarvo/Key-List.TVO"), token);
+    EXPECT_TRUE(SessionToken("/tmp/Über Tasten.tvo").startsWith("tarvo_berTasten_")) << "letters and digits of ASCII";
+}
+
 TEST(PortalChoice, WaylandSessionsUseThePortalAndEitherBackendCanBeForced)
 {
     const struct {

@@ -56,12 +56,13 @@ void RunWindows(const TStartupProblems& problems)
 {
     std::unique_ptr<TSession> session;
     TFormMain formMain([&session](ITrayMenu& trayMenu) -> THotKeyRegistrar& {
-        session = std::make_unique<TSession>(trayMenu, &CurrentHotKeyFile, [](const THotTarvo& hotkey) {
-            return std::vector<std::string>{platform::Services().Program->ProgramPath(), "--run",
-                                            std::to_string(hotkey.ID)};
-        });
+        session = std::make_unique<TSession>(trayMenu, &CurrentHotKeyFile);
         return session->Registrar();
     });
+    session->Registrar().DocumentFile = [] { return HotKeyFileName(); };
+    session->Registrar().OutsideCommand = [](const THotTarvo& hotkey) {
+        return std::vector<std::string>{platform::Services().Program->ProgramPath(), "--run", std::to_string(hotkey.ID)};
+    };
     session->ServeCommands({[&formMain] { formMain.RestoreApplication(); }, [&formMain] { formMain.BtnReloadClick(); },
                             [] { return HotKeyFileName(); }});
     TFormInfo formInfo;

@@ -142,7 +142,7 @@ THotKeyResult TGnomeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyC
     const auto held = std::ranges::find_if(registrations_, [&](const TRegistration& registration) {
         return registration.Owner == &owner && registration.Id == id;
     });
-    if (held != registrations_.end() && held->Combination == combination)
+    if (held != registrations_.end() && held->Combination == combination && held->Label == label)
         return THotKeyResult::Registered;
     Unregister(owner, id);
     const std::optional<std::string> accelerator = GnomeAccelerator(combination);
@@ -175,7 +175,7 @@ THotKeyResult TGnomeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyC
         // Settings are written in the background otherwise.
         g_settings_sync();
     }
-    registrations_.push_back({&owner, id, combination, std::move(path)});
+    registrations_.push_back({&owner, id, combination, label, std::move(path)});
     return THotKeyResult::Registered;
 }
 

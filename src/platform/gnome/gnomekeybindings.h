@@ -44,6 +44,7 @@ private:
         IHotKeyOwner* Owner;
         uint16_t Id;
         THotKeyCombination Combination;
+        THotKeyLabel Label;
         std::string Path; // of the entry; empty for a combination without a key
     };
 

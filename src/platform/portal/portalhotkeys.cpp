@@ -1,5 +1,6 @@
 #include "platform/portal/portalhotkeys.h"
 
+#include <QCryptographicHash>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
@@ -7,6 +8,7 @@
 #include <QDBusPendingCall>
 #include <QDBusPendingCallWatcher>
 #include <QDBusVariant>
+#include <QFileInfo>
 #include <QTimer>
 
 #include <algorithm>
@@ -34,10 +36,6 @@ namespace {
 
 constexpr const char* SessionInterface = "org.freedesktop.portal.Session";
 constexpr uint32_t ResponseSuccess = 0;
-// The session's token names the set of shortcuts the desktop keeps for the
-// program (for an unsandboxed program it is all it goes by), so it stays the
-// same from run to run: the desktop remembers its user's choices.
-const QString SessionToken = QStringLiteral("tarvo");
 
 QString ObjectPathOf(const QVariant& value)
 {
@@ -63,6 +61,20 @@ const QDBusArgument& operator>>(const QDBusArgument& argument, TPortalShortcut& 
     argument >> shortcut.Id >> shortcut.Values;
     argument.endStructure();
     return argument;
+}
+
+QString SessionToken(const std::string& group)
+{
+    // For an unsandboxed program the token is all the desktop goes by, so it
+    // stays the same from run to run: the desktop remembers its user's choices.
+    if (group.empty())
+        return QStringLiteral("tarvo");
+    QString name;
+    for (const QChar c : QFileInfo(QString::fromStdString(group)).completeBaseName())
+        if (c.isLetterOrNumber() && c.unicode() < 0x80 && name.size() < 24)
+            name += c;
+    const QByteArray hash = QCryptographicHash::hash(QByteArray::fromStdString(group), QCryptographicHash::Sha1);
+    return QStringLiteral("tarvo_%1_%2").arg(name, QString::fromLatin1(hash.toHex().left(8)));
 }
 
 bool PortalOffersGlobalShortcuts(QDBusConnection bus)
@@ -177,8 +189,11 @@ void TPortalHotKeys::Bind()
         return;
     }
     binding_ = true;
-    // The new session takes the old one's token: it must be gone first.
-    CloseSession([this] { CreateSession(); });
+    // The registrations of one document share a group.
+    const auto first = std::ranges::find_if(
+        registrations_, [](const TRegistration& registration) { return !registration.Trigger.empty(); });
+    // The new session may take the old one's token: it must be gone first.
+    CloseSession([this, token = SessionToken(first->Label.Group)] { CreateSession(token); });
 }
 
 QList<TPortalShortcut> TPortalHotKeys::HandedOverShortcuts() const
@@ -196,11 +211,11 @@ QList<TPortalShortcut> TPortalHotKeys::HandedOverShortcuts() const
     return shortcuts;
 }
 
-void TPortalHotKeys::CreateSession()
+void TPortalHotKeys::CreateSession(const QString& token)
 {
     // The shortcuts go along as an option too: KDE Plasma 5.27 binds them
     // only from there, and ignores the list of BindShortcuts.
-    const QVariantMap options{{"session_handle_token", SessionToken},
+    const QVariantMap options{{"session_handle_token", token},
                               {"shortcuts", QVariant::fromValue(HandedOverShortcuts())}};
     StartRequest(bus_, "CreateSession", {}, options, this, [this](uint32_t response, const QVariantMap& results) {
         session_ = ObjectPathOf(results.value("session_handle"));

@@ -22,6 +22,13 @@ namespace tarvo::platform::portal {
 
 struct TPortalShortcut;
 
+// The session token for a group of shortcuts (THotKeyLabel::Group), which
+// names the set the desktop keeps them in: "tarvo" without a group,
+// otherwise "tarvo_" with the letters and digits of the group's last path
+// element and 8 hex digits of a hash of the whole, so that the desktop's
+// settings show the file and two files never share a set.
+QString SessionToken(const std::string& group);
+
 // Whether the portal on the bus offers global shortcuts.
 bool PortalOffersGlobalShortcuts(QDBusConnection bus);
 
@@ -72,7 +79,7 @@ private:
     void Bind();
     // The shortcuts handed to the desktop, in the portal's form.
     QList<TPortalShortcut> HandedOverShortcuts() const;
-    void CreateSession();
+    void CreateSession(const QString& token);
     // Whether the desktop's list holds every shortcut handed to it.
     bool HoldsEveryShortcut(const QVariant& shortcuts) const;
     void BindInSession();

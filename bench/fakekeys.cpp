@@ -3,14 +3,19 @@
 // client when KWIN_WAYLAND_NO_PERMISSION_CHECKS=1): the keys go through
 // KWin's input handling like real ones, global shortcuts included.
 //
-// Usage: fakekeys CODE...   Linux input key codes (linux/input-event-codes.h),
-// pressed in order and released in reverse order. Exits 1 when the
-// compositor (WAYLAND_DISPLAY) or its fake input cannot be reached.
+// Usage: fakekeys CODE...      Linux input key codes (linux/input-event-codes.h),
+//                              pressed in order and released in reverse order
+//        fakekeys --lines FILE each line of FILE (a FIFO, say) is such a list of
+//                              codes, pressed as soon as it is read
+// Exits 1 when the compositor (WAYLAND_DISPLAY) or its fake input cannot be
+// reached. The tests and the latency benchmark use it.
 #include <wayland-client.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "fake-input-client-protocol.h"
@@ -28,13 +33,32 @@ void Global(void* data, wl_registry* registry, uint32_t name, const char* interf
 
 void GlobalRemove(void*, wl_registry*, uint32_t) { }
 
+// Presses the keys and waits until the compositor has them; whether it has.
+bool Press(wl_display* display, org_kde_kwin_fake_input* input, const std::vector<uint32_t>& keys)
+{
+    for (uint32_t key : keys)
+        org_kde_kwin_fake_input_keyboard_key(input, key, WL_KEYBOARD_KEY_STATE_PRESSED);
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        org_kde_kwin_fake_input_keyboard_key(input, *key, WL_KEYBOARD_KEY_STATE_RELEASED);
+    return wl_display_roundtrip(display) >= 0;
+}
+
+std::vector<uint32_t> Codes(std::istream& text)
+{
+    std::vector<uint32_t> keys;
+    for (uint32_t key = 0; text >> key;)
+        keys.push_back(key);
+    return keys;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    std::vector<uint32_t> keys;
-    for (int i = 1; i < argc; ++i)
-        keys.push_back(static_cast<uint32_t>(std::strtoul(argv[i], nullptr, 10)));
+    const bool lines = argc == 3 && std::strcmp(argv[1], "--lines") == 0;
+    std::string arguments;
+    for (int i = 1; i < argc && !lines; ++i)
+        arguments += std::string(argv[i]) + " ";
     wl_display* display = wl_display_connect(nullptr);
     if (display == nullptr) {
         std::fprintf(stderr, "fakekeys: no Wayland compositor can be reached\n");
@@ -50,11 +74,17 @@ int main(int argc, char** argv)
         return 1;
     }
     org_kde_kwin_fake_input_authenticate(input, "fakekeys", "test key presses");
-    for (uint32_t key : keys)
-        org_kde_kwin_fake_input_keyboard_key(input, key, WL_KEYBOARD_KEY_STATE_PRESSED);
-    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-        org_kde_kwin_fake_input_keyboard_key(input, *key, WL_KEYBOARD_KEY_STATE_RELEASED);
-    const bool delivered = wl_display_roundtrip(display) >= 0;
+    bool delivered = true;
+    if (lines) {
+        std::ifstream file(argv[2]);
+        for (std::string line; delivered && std::getline(file, line);) {
+            std::istringstream codes(line);
+            delivered = Press(display, input, Codes(codes));
+        }
+    } else {
+        std::istringstream codes(arguments);
+        delivered = Press(display, input, Codes(codes));
+    }
     org_kde_kwin_fake_input_destroy(input);
     wl_registry_destroy(registry);
     wl_display_disconnect(display);
