@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -53,6 +54,9 @@ TSwayHotKeys::TSwayHotKeys(const std::string& socketPath, std::function<void()> 
     const QByteArray subscribed = events_->Request(SwaySubscribe, R"(["binding", "workspace"])");
     if (!QJsonDocument::fromJson(subscribed).object().value("success").toBool())
         throw EWindowSystemError("sway refused to report its key bindings");
+    // Without an event loop (tvotool exec) no press could be delivered.
+    if (!QCoreApplication::instance())
+        return;
     eventNotifier_ = std::make_unique<QSocketNotifier>(events_->Descriptor(), QSocketNotifier::Read);
     connect(eventNotifier_.get(), &QSocketNotifier::activated, this, &TSwayHotKeys::ReadEvents);
 }
