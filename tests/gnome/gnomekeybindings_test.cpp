@@ -180,7 +180,7 @@ TEST_F(GnomeKeybindingsTest, TvotoolsEntriesRunTheHotKeyAndGoWhenItEnds)
     environment.insert("TARVO_HOTKEYS", "gnome");
     tool.setProcessEnvironment(environment);
     tool.start(TVOTOOL_PATH, {"listen", QString::fromStdString(dir_.File("keys.tvo"))});
-    ASSERT_TRUE(testsupport::Until([&] { return tool.readAllStandardOutput().contains("listening"); }));
+    ASSERT_TRUE(testsupport::Until([&] { return tool.readAllStandardOutput().contains("listening"); }, 30000));
     const std::string own = Directory + "tarvo-" + std::to_string(tool.processId()) + "-THotTarvo0/";
     EXPECT_EQ(StoredList(), others_ + ", '" + own + "']");
 
@@ -193,12 +193,12 @@ TEST_F(GnomeKeybindingsTest, TvotoolsEntriesRunTheHotKeyAndGoWhenItEnds)
     for (gchar** argument = argv + 1; *argument; ++argument)
         arguments << *argument;
     EXPECT_EQ(QProcess::execute(argv[0], arguments), 0);
-    EXPECT_TRUE(testsupport::Until([&] { return std::filesystem::exists(dir_.File("Edit pressed")); }));
+    EXPECT_TRUE(testsupport::Until([&] { return std::filesystem::exists(dir_.File("Edit pressed")); }, 30000));
     g_strfreev(argv);
     g_variant_unref(value);
 
     tool.terminate();
-    ASSERT_TRUE(tool.waitForFinished(10000));
+    ASSERT_TRUE(tool.waitForFinished(30000));
     EXPECT_EQ(StoredList(), others_ + "]");
 }
 
