@@ -81,7 +81,7 @@ protected:
             GTEST_SKIP() << "GNOME's keybinding schemas are not installed (scripts/setup installs them)";
         // The user's entry, one a copy that ended left (no process has the
         // id), and one of a copy that runs (init).
-        WriteEntry(Directory + "custom0/", "<Control><Alt>u");
+        WriteEntry(Directory + "custom0/", "<Alt><Primary>U");
         WriteEntry(Directory + "tarvo-999999999-THotTarvo7/", "<Control><Alt>e");
         WriteEntry(Directory + "tarvo-1-THotTarvo3/", "<Control><Alt>3");
         WriteList({Directory + "custom0/", Directory + "tarvo-999999999-THotTarvo7/", Directory + "tarvo-1-THotTarvo3/"});
@@ -153,7 +153,7 @@ TEST_F(GnomeKeybindingsTest, EntriesAreWrittenRewrittenOnAChangeAndRemovedAtTheE
         AddHotKey("Mine", 'U');
         registrar.RegisterAllHotKeys();
         EXPECT_EQ(registrar.RefusedHotKeys(), (std::map<int32_t, THotKeyRefusal>{{1, {THotKeyResult::Taken}}}))
-            << "the user's entry binds Ctrl+Alt+U";
+            << "the user's entry binds Ctrl+Alt+U, in other words";
         EXPECT_EQ(StoredList(), others_ + ", '" + Own + "THotTarvo0/']");
         EXPECT_EQ(Stored(Own + "THotTarvo0/", "binding"), "'<Control><Alt>e'");
         EXPECT_EQ(Stored(Own + "THotTarvo0/", "command"), R"("'/opt/my tarvo' '--run' '0'")");
@@ -168,7 +168,7 @@ TEST_F(GnomeKeybindingsTest, EntriesAreWrittenRewrittenOnAChangeAndRemovedAtTheE
     }
     EXPECT_EQ(StoredList(), others_ + "]");
     EXPECT_EQ(Stored(Own + "THotTarvo2/", "binding"), "");
-    EXPECT_EQ(Stored(Directory + "custom0/", "binding"), "'<Control><Alt>u'");
+    EXPECT_EQ(Stored(Directory + "custom0/", "binding"), "'<Alt><Primary>U'");
 }
 
 TEST_F(GnomeKeybindingsTest, TvotoolsEntriesRunTheHotKeyAndGoWhenItEnds)

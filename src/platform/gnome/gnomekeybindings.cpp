@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <map>
 #include <memory>
+#include <set>
 
 #include "platform/xkbkeynames.h"
 
@@ -75,6 +77,33 @@ std::optional<pid_t> MakerOf(const std::string& path)
     if (rest.empty() || !std::isdigit(static_cast<unsigned char>(rest.front())))
         return std::nullopt;
     return static_cast<pid_t>(std::stol(rest));
+}
+
+// The accelerator in one spelling, to compare: the modifiers by one name
+// each, sorted, then the key, in lower case ("<Primary><Alt>E" and
+// "<Alt><Control>e" are the same).
+std::string CanonicalAccelerator(const std::string& accelerator)
+{
+    static const std::map<std::string, std::string> aliases{{"primary", "control"}, {"ctrl", "control"},
+                                                            {"ctl", "control"},     {"mod1", "alt"},
+                                                            {"mod4", "super"},      {"shft", "shift"}};
+    std::string lower = accelerator;
+    std::ranges::transform(lower, lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::set<std::string> modifiers;
+    size_t at = 0;
+    while (at < lower.size() && lower[at] == '<') {
+        const size_t end = lower.find('>', at);
+        if (end == std::string::npos)
+            break;
+        const std::string name = lower.substr(at + 1, end - at - 1);
+        const auto alias = aliases.find(name);
+        modifiers.insert(alias == aliases.end() ? name : alias->second);
+        at = end + 1;
+    }
+    std::string canonical;
+    for (const std::string& modifier : modifiers)
+        canonical += "<" + modifier + ">";
+    return canonical + lower.substr(at);
 }
 
 bool ProcessEnded(pid_t pid)
@@ -155,7 +184,7 @@ THotKeyResult TGnomeHotKeys::Register(IHotKeyOwner& owner, uint16_t id, THotKeyC
             return THotKeyResult::Unavailable;
         std::vector<std::string> list = EntryPaths();
         if (std::ranges::any_of(list, [&](const std::string& entry) {
-                return EntryString(entry, "binding") == *accelerator;
+                return CanonicalAccelerator(EntryString(entry, "binding")) == CanonicalAccelerator(*accelerator);
             }))
             return THotKeyResult::Taken;
         path = std::string(EntryDirectory) + std::string(Marker) + std::to_string(::getpid()) + "-"
