@@ -54,8 +54,8 @@ std::string StoredList()
 
 void WriteEntry(const std::string& path, const char* binding)
 {
-    GSettings* entry = g_settings_new_with_path("org.gnome.settings-daemon.plugins.media-keys.custom-keybinding",
-                                                path.c_str());
+    GSettings* entry =
+        g_settings_new_with_path("org.gnome.settings-daemon.plugins.media-keys.custom-keybinding", path.c_str());
     g_settings_set_string(entry, "binding", binding);
     g_settings_set_string(entry, "command", "their-command");
     g_object_unref(entry);
@@ -84,7 +84,8 @@ protected:
         WriteEntry(Directory + "custom0/", "<Alt><Primary>U");
         WriteEntry(Directory + "tarvo-999999999-THotTarvo7/", "<Control><Alt>e");
         WriteEntry(Directory + "tarvo-1-THotTarvo3/", "<Control><Alt>3");
-        WriteList({Directory + "custom0/", Directory + "tarvo-999999999-THotTarvo7/", Directory + "tarvo-1-THotTarvo3/"});
+        WriteList(
+            {Directory + "custom0/", Directory + "tarvo-999999999-THotTarvo7/", Directory + "tarvo-1-THotTarvo3/"});
     }
     void TearDown() override { std::filesystem::remove_all(configHome + "/glib-2.0"); }
 

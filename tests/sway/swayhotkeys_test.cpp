@@ -65,10 +65,11 @@ bindsym {
     Super+F1 exec help
 }
 )");
-    EXPECT_EQ(config, (std::set<TSwayBinding>{{"bindsym", "Mod4+Return"},
-                                              {"bindcode", "Mod1+Ctrl+38"},
-                                              {"bindsym", "Shift+super+Q"},
-                                              {"bindsym", "mod4+F1"}}))
+    EXPECT_EQ(config,
+              (std::set<TSwayBinding>{{"bindsym", "Mod4+Return"},
+                                      {"bindcode", "Mod1+Ctrl+38"},
+                                      {"bindsym", "Shift+super+Q"},
+                                      {"bindsym", "mod4+F1"}}))
         << "variables put in, any spelling; no release or mode bindings";
 }
 
@@ -139,7 +140,7 @@ TEST_F(SwayTest, APressRunsTheHotKeyInTheProcessAndChangesRebind)
 {
     TScopedFakeServices fakes;
     TTrayMenuList menu;
-    sway::TSwayHotKeys service{std::getenv("SWAYSOCK"), [] { }};
+    sway::TSwayHotKeys service{std::getenv("SWAYSOCK"), [] {}};
     THotKeyRegistrar registrar{service, menu, [this]() -> THotKeyFile& { return document_; }};
     AddHotKey("Edit", 'E');
     AddHotKey("Run", 'R');
@@ -165,10 +166,12 @@ TEST_F(SwayTest, APressRunsTheHotKeyInTheProcessAndChangesRebind)
     // A reload of sway's config drops the bindings made at run time; the
     // service makes them anew once it hears of it.
     sway::TSwayConnection{std::getenv("SWAYSOCK")}.Request(sway::SwayRunCommand, "reload");
-    EXPECT_TRUE(Until([&] {
-        PressCtrlAlt("r");
-        return Until([&] { return ran("Run") > 1; }, 300);
-    }, Patience));
+    EXPECT_TRUE(Until(
+        [&] {
+            PressCtrlAlt("r");
+            return Until([&] { return ran("Run") > 1; }, 300);
+        },
+        Patience));
     EXPECT_EQ(registrar.RefusedHotKeys().size(), 1u) << "the user's binding is still the user's";
 }
 

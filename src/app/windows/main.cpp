@@ -61,7 +61,8 @@ void RunWindows(const TStartupProblems& problems)
     });
     session->Registrar().DocumentFile = [] { return HotKeyFileName(); };
     session->Registrar().OutsideCommand = [](const THotTarvo& hotkey) {
-        return std::vector<std::string>{platform::Services().Program->ProgramPath(), "--run", std::to_string(hotkey.ID)};
+        return std::vector<std::string>{platform::Services().Program->ProgramPath(), "--run",
+                                        std::to_string(hotkey.ID)};
     };
     session->ServeCommands({[&formMain] { formMain.RestoreApplication(); }, [&formMain] { formMain.BtnReloadClick(); },
                             [] { return HotKeyFileName(); }});

@@ -17,8 +17,8 @@
 namespace tarvo::platform::sway {
 
 struct TSwayBinding {
-    std::string Kind;  // "bindsym" or "bindcode"
-    std::string Keys;  // "Ctrl+Mod1+e", "Ctrl+Mod1+47"
+    std::string Kind; // "bindsym" or "bindcode"
+    std::string Keys; // "Ctrl+Mod1+e", "Ctrl+Mod1+47"
 
     // The same keys whatever the spelling of the modifiers and their order.
     bool operator<(const TSwayBinding& other) const;

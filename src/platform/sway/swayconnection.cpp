@@ -69,7 +69,8 @@ QByteArray TSwayConnection::Request(uint32_t type, const QByteArray& payload)
     Send(type, payload);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReplyTimeoutMs);
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         std::optional<TSwayMessage> message = Read(static_cast<int>(std::max<int64_t>(left.count(), 0)));
         if (!message)
             throw EWindowSystemError("sway did not answer a request");
@@ -84,7 +85,8 @@ std::optional<TSwayMessage> TSwayConnection::Read(int timeoutMs)
     for (;;) {
         if (std::optional<TSwayMessage> message = TakeBufferedMessage())
             return message;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd watched{socket_, POLLIN, 0};
         const int ready = ::poll(&watched, 1, static_cast<int>(std::max<int64_t>(left.count(), 0)));
         if (ready < 0 && errno == EINTR)

@@ -43,8 +43,7 @@ std::string CommandError(const QByteArray& reply)
 } // namespace
 
 TSwayHotKeys::TSwayHotKeys(const std::string& socketPath, std::function<void()> onConnectionLost)
-    : commands_(std::make_unique<TSwayConnection>(socketPath)),
-      events_(std::make_unique<TSwayConnection>(socketPath)),
+    : commands_(std::make_unique<TSwayConnection>(socketPath)), events_(std::make_unique<TSwayConnection>(socketPath)),
       onConnectionLost_(std::move(onConnectionLost)),
       // Another copy of the program on the same compositor has bindings of
       // its own; the process id tells them apart in the events.
@@ -100,8 +99,8 @@ THotKeyResult TSwayHotKeys::Bind(const TSwayBinding& binding, const std::string&
     if (ours || userBindings_.contains(binding))
         return THotKeyResult::Taken;
     try {
-        const std::string error = CommandError(
-            commands_->Request(SwayRunCommand, QByteArray::fromStdString(binding.Kind + " " + binding.Keys + " " + command)));
+        const std::string error = CommandError(commands_->Request(
+            SwayRunCommand, QByteArray::fromStdString(binding.Kind + " " + binding.Keys + " " + command)));
         if (error.empty())
             return THotKeyResult::Registered;
         qCWarning(lcSway).noquote() << QString::fromStdString("sway refused to bind " + binding.Keys + ": " + error);
@@ -120,10 +119,11 @@ void TSwayHotKeys::Unbind(const TRegistration& registration)
         return;
     const TSwayBinding& binding = *registration.Binding;
     try {
-        const std::string error =
-            CommandError(commands_->Request(SwayRunCommand, QByteArray::fromStdString("un" + binding.Kind + " " + binding.Keys)));
+        const std::string error = CommandError(
+            commands_->Request(SwayRunCommand, QByteArray::fromStdString("un" + binding.Kind + " " + binding.Keys)));
         if (!error.empty())
-            qCWarning(lcSway).noquote() << QString::fromStdString("sway refused to unbind " + binding.Keys + ": " + error);
+            qCWarning(lcSway).noquote() << QString::fromStdString("sway refused to unbind " + binding.Keys + ": "
+                                                                  + error);
     } catch (const EWindowSystemError& error) {
         // A compositor that has gone holds no bindings any more.
         qCInfo(lcSway).noquote() << error.what();

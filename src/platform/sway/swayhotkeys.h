@@ -51,8 +51,8 @@ private:
         IHotKeyOwner* Owner;
         uint16_t Id;
         THotKeyCombination Combination;
-        std::optional<TSwayBinding> Binding; // none for a combination without a key
-        std::string Command;                 // the "nop" command the binding runs
+        std::optional<TSwayBinding> Binding;             // none for a combination without a key
+        std::string Command;                             // the "nop" command the binding runs
         THotKeyResult State = THotKeyResult::Registered; // since the latest reload
     };
 
