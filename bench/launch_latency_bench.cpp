@@ -1,7 +1,8 @@
 // Hotkey-to-launch latency of tvotool listen, the tarvo program, sxhkd and
 // xbindkeys, of tvotool listen on a headless KDE Plasma desktop (Wayland,
-// through the desktop portal), and the CPU time tvotool listen uses while it
-// waits with 100 hotkeys registered.
+// through the desktop portal), of tvotool listen against sway's own binding
+// on a headless sway, and the CPU time tvotool listen uses while it waits
+// with 100 hotkeys registered.
 //
 // Each launcher in turn binds Ctrl+Alt+E to `touch MARKER`. The benchmark
 // presses the combination through XTest and measures the time until the
@@ -9,19 +10,24 @@
 // the next press. The launchers take turns several times, each time started
 // afresh and measured once it has run the command for a first press. Runs
 // on its own Xvfb server unless DISPLAY is set. On Wayland the keys are
-// pressed through KWin's fake input (fakekeys); the benchmark runs that part
-// in a second copy of itself inside tests/portal/with-kde.
+// pressed through KWin's fake input (fakekeys), on sway through wtype, one
+// process per press; the benchmark runs these parts in a second copy of
+// itself inside tests/portal/with-kde and tests/sway/with-sway.
 //
 //   launch_latency_bench [--presses N]     (default 100, at least 50)
-//   launch_latency_bench --wayland [--presses N]   the Wayland part alone,
+//   launch_latency_bench --wayland [--presses N]   the KDE part alone,
 //                                          inside with-kde
+//   launch_latency_bench --sway [--presses N]      the sway part alone,
+//                                          inside with-sway
 
 #include <X11/keysym.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <spawn.h>
 #include <stdlib.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -164,6 +170,39 @@ public:
 private:
     std::unique_ptr<TChild> fakekeys_;
     int fd_ = -1;
+};
+
+// The keyboard on sway: the press script of with-sway sends the keys through
+// wtype, a process per press.
+class TSwayKeyboard : public IKeyboard {
+public:
+    TSwayKeyboard() = default;
+    ~TSwayKeyboard() { Reap(); }
+    TSwayKeyboard(const TSwayKeyboard&) = delete;
+    TSwayKeyboard& operator=(const TSwayKeyboard&) = delete;
+
+    void PressCtrlAltE() override
+    {
+        Reap();
+        const char* press = std::getenv("TARVO_SWAY_PRESS");
+        char* const arguments[] = {const_cast<char*>(press), const_cast<char*>("-M"), const_cast<char*>("ctrl"),
+                                   const_cast<char*>("-M"), const_cast<char*>("alt"), const_cast<char*>("-k"),
+                                   const_cast<char*>("e"),  const_cast<char*>("-m"), const_cast<char*>("alt"),
+                                   const_cast<char*>("-m"), const_cast<char*>("ctrl"), nullptr};
+        if (!press || ::posix_spawn(&pid_, press, nullptr, nullptr, arguments, environ) != 0)
+            throw std::runtime_error("cannot run the press script of with-sway (TARVO_SWAY_PRESS)");
+    }
+
+private:
+    // The previous press has long ended when the next comes.
+    void Reap()
+    {
+        if (pid_ > 0)
+            ::waitpid(pid_, nullptr, 0);
+        pid_ = -1;
+    }
+
+    pid_t pid_ = -1;
 };
 
 // The marker file, watched with inotify: creation and the closing of the
@@ -310,28 +349,23 @@ void PrintRow(const std::string& name, const TSummary& s)
     std::printf("%-10s %8.3f %8.3f %8.3f %8.3f %8.3f\n", name.c_str(), s.Median, s.Min, s.P10, s.P90, s.Max);
 }
 
-// Runs the Wayland part in a copy of the benchmark inside with-kde, which
-// starts the desktop and ends it afterwards, and prints its row.
-void MeasureWayland(const TScratchDir& dir, int presses)
+// Runs a part of the benchmark in a copy of itself inside a harness that
+// starts a desktop and ends it afterwards, and prints what it printed.
+void MeasureOnDesktop(const TScratchDir& dir, int presses, const char* harness, const std::string& part)
 {
-    std::printf("\nOn a headless KDE Plasma (Wayland): KWin's fake input, kglobalaccel, the desktop\n"
-                "portal; tvotool listen, %d presses:\n",
-                presses);
-    PrintHeader();
     std::fflush(stdout);
     const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe");
-    TChild part("the Wayland part",
-                {WITH_KDE_PATH, self.string(), "--wayland", "--presses", std::to_string(presses)},
-                dir.File("wayland.log"), dir.File("wayland.out"));
+    TChild child("the " + part + " part", {harness, self.string(), "--" + part, "--presses", std::to_string(presses)},
+                 dir.File(part + ".log"), dir.File(part + ".out"));
     const auto deadline = Clock::now() + WaylandTimeout;
-    while (part.Running()) {
+    while (child.Running()) {
         CheckInterrupted();
         if (Clock::now() > deadline)
-            throw std::runtime_error("the Wayland part did not end in time; its output:\n" + part.Log());
+            throw std::runtime_error("the " + part + " part did not end in time; its output:\n" + child.Log());
         Pause(milliseconds(100));
     }
-    const std::string row = ReadFile(dir.File("wayland.out"));
-    std::printf("%s", row.empty() ? ("the Wayland part failed:\n" + part.Log()).c_str() : row.c_str());
+    const std::string rows = ReadFile(dir.File(part + ".out"));
+    std::printf("%s", rows.empty() ? ("the " + part + " part failed:\n" + child.Log()).c_str() : rows.c_str());
     std::fflush(stdout);
 }
 
@@ -349,6 +383,10 @@ void MeasureIdleCpu(const TScratchDir& dir)
 
 int Run(int presses)
 {
+    // The X11 part measures the X11 grabs whatever desktop session the
+    // benchmark is started in; the desktop parts set up their own.
+    for (const char* variable : {"SWAYSOCK", "WAYLAND_DISPLAY", "XDG_SESSION_TYPE", "TARVO_HOTKEYS"})
+        ::unsetenv(variable);
     TScratchDir dir;
     TXServer server(dir);
     KeepUserFilesIn(dir);
@@ -386,7 +424,15 @@ int Run(int presses)
                     launchers[tarvo].Name.c_str(), summaries[tarvo].Median / summaries[3].Median);
     std::fflush(stdout);
 
-    MeasureWayland(dir, presses);
+    std::printf("\nOn a headless KDE Plasma (Wayland): KWin's fake input, kglobalaccel, the desktop\n"
+                "portal; tvotool listen, %d presses:\n",
+                presses);
+    PrintHeader();
+    MeasureOnDesktop(dir, presses, WITH_KDE_PATH, "wayland");
+    std::printf("\nOn a headless sway: a wtype process per press; tvotool listen (sway's IPC) against\n"
+                "sway's own `bindsym ... exec`, %d presses each, in %d turns:\n",
+                pressesPerTurn * Turns, Turns);
+    MeasureOnDesktop(dir, presses, WITH_SWAY_PATH, "sway");
     MeasureIdleCpu(dir);
     return 0;
 }
@@ -409,11 +455,52 @@ int RunWayland(int presses)
     return 0;
 }
 
+// The sway part, inside with-sway: tvotool listen against sway's own binding
+// of the same command, taking turns.
+int RunSway(int presses)
+{
+    if (const char* problem = std::getenv("TARVO_NO_SWAY")) {
+        std::printf("no sway could be started: %s\n", problem);
+        return 0;
+    }
+    TScratchDir dir;
+    // Sway's own binding runs the command as sway's user.
+    std::filesystem::permissions(dir.Path(), std::filesystem::perms::all);
+    KeepUserFilesIn(dir);
+    TMarker marker(dir);
+    THotKeyClasses classes;
+    const std::string keys = WriteHotKeyFile(dir.File("keys.tvo"), {ShortCutCtrl | ShortCutAlt | 'E'}, marker.Path());
+    // Sway's binding lives as long as the shell that made it.
+    const std::string bind = "swaymsg -q -- bindsym Ctrl+Mod1+e exec touch " + Quoted(marker.Path().string())
+        + " && trap 'kill $!; swaymsg -q unbindsym Ctrl+Mod1+e; exit 0' TERM"
+          " && while :; do sleep 1000 & wait $!; done";
+    const std::vector<TLauncher> launchers{{"tarvo-sway", {TVOTOOL_PATH, "listen", keys}},
+                                           {"sway", {"sh", "-c", bind}}};
+    TSwayKeyboard keyboard;
+    const int pressesPerTurn = (presses + Turns - 1) / Turns;
+    std::vector<std::vector<double>> latencies(launchers.size());
+    for (int turn = 0; turn < Turns; ++turn)
+        for (size_t i = 0; i < launchers.size(); ++i) {
+            const std::vector<double> measured = MeasureLatency(launchers[i], keyboard, marker, dir, pressesPerTurn);
+            latencies[i].insert(latencies[i].end(), measured.begin(), measured.end());
+        }
+    PrintHeader();
+    std::vector<TSummary> summaries;
+    for (size_t i = 0; i < launchers.size(); ++i) {
+        summaries.push_back(Summarise(latencies[i]));
+        PrintRow(launchers[i].Name, summaries.back());
+    }
+    std::printf("median ratio tarvo-sway/sway: %.2f (target: at most 1.3)\n", summaries[0].Median / summaries[1].Median);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::strcmp(argv[1], "--wayland") == 0)
         return tarvo::bench::RunBenchmark(argc - 1, argv + 1, "--presses", 100, 50, &RunWayland);
+    if (argc > 1 && std::strcmp(argv[1], "--sway") == 0)
+        return tarvo::bench::RunBenchmark(argc - 1, argv + 1, "--presses", 100, 50, &RunSway);
     return tarvo::bench::RunBenchmark(argc, argv, "--presses", 100, 50, &Run);
 }

@@ -75,10 +75,12 @@ void THotKeyRegistrar::UpdateHotKeyRegistration(THotTarvo& hotkey)
 {
     // The program goes on whatever the outcome; a refusal is only kept for
     // showing.
+    const platform::THotKeyLabel label{RegistrationName(hotkey), hotkey.Name, ShortcutGroup(),
+                                       OutsideCommand ? OutsideCommand(hotkey) : std::vector<std::string>{}};
     Remember(hotkey.ID,
-             hotkey.HotKeyId == NoHotKeyId ? platform::THotKeyResult::NoId
-                                           : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey),
-                                                               {RegistrationName(hotkey), hotkey.Name, ShortcutGroup()}));
+             hotkey.HotKeyId == NoHotKeyId
+                 ? platform::THotKeyResult::NoId
+                 : service_.Register(*this, hotkey.HotKeyId, CombinationOf(hotkey.HotKey), label));
 
     const int entry = trayMenu_.IndexOf(hotkey.ID);
     if (entry == trayMenu_.Count())

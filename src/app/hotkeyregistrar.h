@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "app/tephotkey.h"
 #include "app/traymenu.h"
@@ -81,6 +82,10 @@ public:
     // Names the document's file, towards desktops that keep the shortcuts of
     // each file apart; unset, the shortcuts of every document are one set.
     std::function<std::string()> DocumentFile;
+    // The program and arguments that run the hotkey in this program from
+    // outside it ("tarvo --run ID"), for desktops that bind keys to commands;
+    // unset, such desktops bind nothing.
+    std::function<std::vector<std::string>(const THotTarvo& hotkey)> OutsideCommand;
     // Told about each hotkey whose registration the window system decided or
     // changed later, outside the registrar's own calls (a desktop that binds
     // shortcuts itself); RefusedHotKeys already holds the outcome.

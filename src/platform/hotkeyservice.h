@@ -6,8 +6,12 @@
 // different owners are independent. Presses are delivered to the owner on
 // the main thread, from the event loop.
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <iterator>
 #include <string>
+#include <vector>
 
 namespace tarvo::platform {
 
@@ -34,14 +38,28 @@ struct THotKeyCombination {
 // says what it does. Group names the set the desktop keeps the shortcut in,
 // the same from run to run: the registrations of one hotkey file share it,
 // so that programs with different files keep apart. Backends that grab keys
-// themselves ignore the label.
+// themselves ignore the label. A desktop that binds keys to commands (GNOME's
+// custom keybindings) runs Command, the program and its arguments, which
+// reaches the running program from outside; empty where the program has no
+// such command.
 struct THotKeyLabel {
     std::string Name;
     std::string Description;
     std::string Group;
+    std::vector<std::string> Command;
 
     bool operator==(const THotKeyLabel&) const = default;
 };
+
+// The label's name with only letters, digits, "_" and "-", or the id where
+// nothing is left: for a desktop that takes it into a command or a path.
+inline std::string PlainLabelName(const THotKeyLabel& label, uint16_t id)
+{
+    std::string name;
+    std::ranges::copy_if(label.Name, std::back_inserter(name),
+                         [](unsigned char c) { return std::isalnum(c) || c == '_' || c == '-'; });
+    return name.empty() ? std::to_string(id) : name;
+}
 
 struct THotKeyPress {
     uint16_t Id = 0;

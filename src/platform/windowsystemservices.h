@@ -2,11 +2,14 @@
 // The one place that picks the backend of the services that need a window
 // system (key names, window search and activation, launching with show
 // modes, system-wide hotkeys), at run time. X11 serves when an X server can
-// be reached, also through XWayland; in a Wayland session whose desktop
-// portal offers global shortcuts, these take the hotkeys, since X11 key grabs
-// there see keys only while an X11 window has the focus. TARVO_HOTKEYS=portal
-// or =x11 forces the hotkey backend. Without an X server, headless stand-ins
-// serve the rest: programs start, no window is found.
+// be reached, also through XWayland. The hotkeys go where the desktop binds
+// keys for the program, since X11 key grabs on Wayland see keys only while an
+// X11 window has the focus: to sway's IPC where SWAYSOCK is set, to the
+// desktop portal's global shortcuts in a Wayland session whose portal offers
+// them, to GNOME's custom keybindings on a GNOME Wayland session without
+// them, to X11 key grabs otherwise. TARVO_HOTKEYS=sway, portal, gnome or x11
+// forces the hotkey backend. Without an X server, headless stand-ins serve
+// the rest: programs start, no window is found.
 
 #include <functional>
 #include <string>
@@ -20,8 +23,9 @@ struct TWindowSystemChoice {
     // Why no window system was reached, for messages: "no X server can be
     // reached (DISPLAY=:1)". Empty when one was.
     std::string Problem;
-    // What serves, for the log: "the desktop portal's global shortcuts",
-    // "X11 key grabs", "X11 (DISPLAY=:0)", "none".
+    // What serves, for the log: "sway's key bindings (SWAYSOCK=...)", "the
+    // desktop portal's global shortcuts", "GNOME's custom keybindings", "X11
+    // key grabs", "X11 (DISPLAY=:0)", "none".
     std::string HotKeys;
     std::string WindowSearch;
     // A choice that works worse than the session could (X11 key grabs on a

@@ -2,11 +2,14 @@
 
 #include <QCoreApplication>
 
+#include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "app/session.h"
 #include "app/traymenu.h"
+#include "platform/services.h"
 
 namespace tarvo::tools {
 
@@ -25,6 +28,9 @@ void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::o
     }
     THotKeyRegistrar& registrar = session->Registrar();
     registrar.DocumentFile = [&fileName] { return fileName; };
+    registrar.OutsideCommand = [file = std::filesystem::absolute(fileName).string()](const THotTarvo& hotkey) {
+        return std::vector<std::string>{platform::Services().Program->ProgramPath(), "exec", file, hotkey.Name};
+    };
     const auto reportRefusal = [&](const THotTarvo& hotkey) {
         const auto refused = registrar.RefusedHotKeys().find(hotkey.ID);
         if (refused != registrar.RefusedHotKeys().end())

@@ -3,6 +3,7 @@
 // window registers them, until the tool is asked to stop.
 
 #include <iosfwd>
+#include <string>
 
 #include "hotkeys/hotkeyfile.h"
 
@@ -14,8 +15,8 @@ namespace tarvo::tools {
 // a window system or when the connection to it breaks. Writes one line per
 // refused combination to errors (also when a desktop that binds the shortcuts
 // itself refuses one later), and a line to out once the hotkeys are
-// registered.
-// fileName names the document's file towards the desktop.
+// registered. fileName names the document's file towards the desktop; a
+// desktop that binds keys to commands runs `tvotool exec FILE NAME` with it.
 void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::ostream& out, std::ostream& errors);
 
 } // namespace tarvo::tools

@@ -21,7 +21,7 @@
 #include "platform/fake/fakeservices.h"
 #include "platform/portal/portalhotkeys.h"
 #include "platform/virtualkeys.h"
-#include "portaltestsupport.h"
+#include "support/eventloop.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;

@@ -22,7 +22,7 @@
 #include "platform/portal/portaltriggers.h"
 #include "platform/virtualkeys.h"
 #include "platform/windowsystemservices.h"
-#include "portaltestsupport.h"
+#include "support/eventloop.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;

@@ -39,8 +39,9 @@ constexpr const char* Usage = "Usage: tarvo [FILE]\n"
                               "  --help     show this text\n"
                               "  --version  show the version and its release date\n"
                               "\n"
-                              "Tarvo needs an X display, or in a Wayland session a desktop portal with\n"
-                              "global shortcuts (TARVO_HOTKEYS=portal or x11 forces either).\n";
+                              "Tarvo needs an X display, or in a Wayland session a desktop that binds keys\n"
+                              "for it: sway, a desktop portal with global shortcuts, or GNOME\n"
+                              "(TARVO_HOTKEYS=sway, portal, gnome or x11 forces one).\n";
 
 // Shows each problem that did not stop the start, once the window is up.
 void ShowStartupProblems(const TStartupProblems& problems)
@@ -59,6 +60,10 @@ void RunWindows(const TStartupProblems& problems)
         return session->Registrar();
     });
     session->Registrar().DocumentFile = [] { return HotKeyFileName(); };
+    session->Registrar().OutsideCommand = [](const THotTarvo& hotkey) {
+        return std::vector<std::string>{platform::Services().Program->ProgramPath(), "--run",
+                                        std::to_string(hotkey.ID)};
+    };
     session->ServeCommands({[&formMain] { formMain.RestoreApplication(); }, [&formMain] { formMain.BtnReloadClick(); },
                             [] { return HotKeyFileName(); }});
     TFormInfo formInfo;

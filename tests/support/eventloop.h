@@ -1,6 +1,6 @@
 #pragma once
-// Waiting in the tests of the portal's hotkeys, whose answers come through
-// the event loop.
+// Waiting in tests for what arrives through the event loop (a bus's or a
+// compositor's answers).
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
