@@ -8,6 +8,7 @@
 #include "platform/kwin/kwinwindows.h"
 #include "platform/portal/portalhotkeys.h"
 #include "platform/sway/swayhotkeys.h"
+#include "platform/sway/swaywindows.h"
 #include "platform/x11/x11services.h"
 
 namespace tarvo::platform {
@@ -55,6 +56,28 @@ std::unique_ptr<IHotKeyService> SwayHotKeys(const std::string& socket, std::func
     } catch (const EWindowSystemError& error) {
         problem = error.what();
         return nullptr;
+    }
+}
+
+// Sway's tree and KWin's scripting list the windows of their Wayland
+// desktops, native ones and XWayland's alike; X11 alone would see only the
+// latter.
+void InstallWaylandWindowSearch(TServices& services, const std::string& swaySocket, bool wayland,
+                                TWindowSystemChoice& choice)
+{
+    if (!swaySocket.empty()) {
+        try {
+            services.WindowSystem = std::make_unique<sway::TSwaySearchWindows>(swaySocket);
+            choice.WindowSearch = "sway's tree (SWAYSOCK=" + swaySocket + ")";
+            return;
+        } catch (const EWindowSystemError&) {
+            // The search stays with X11, which finds XWayland's windows; the
+            // hotkeys' choice has said already why sway cannot be reached.
+        }
+    }
+    if (wayland && kwin::KWinOffersScripting(QDBusConnection::sessionBus())) {
+        services.WindowSystem = std::make_unique<kwin::TKWinWindowSystem>(QDBusConnection::sessionBus());
+        choice.WindowSearch = "KWin's scripting";
     }
 }
 
@@ -131,12 +154,8 @@ TWindowSystemChoice InstallWindowSystemServices(TServices& services,
                 + (trySway ? ", " + swayProblem : "")
                 + (tryPortal ? " and the desktop portal offers no global shortcuts" : "");
     }
-    // KWin lists the windows of its Wayland desktop, native ones and
-    // XWayland's alike; X11 alone would see only the latter.
-    if (choice.Reached && wayland && kwin::KWinOffersScripting(QDBusConnection::sessionBus())) {
-        services.WindowSystem = std::make_unique<kwin::TKWinWindowSystem>(QDBusConnection::sessionBus());
-        choice.WindowSearch = "KWin's scripting";
-    }
+    if (choice.Reached)
+        InstallWaylandWindowSearch(services, swaySocket, wayland, choice);
     return choice;
 }
 
