@@ -95,10 +95,17 @@ TEST_P(WindowSearch, RepeatedPressesCycleThroughTheWindowsOfAClass)
     for (TTestWindow* window : {&first, &second, &third, &mail})
         window->Show();
     AddCommand("/nonexistent", "", "class:xterm");
+    // A press comes after the window manager has restacked the windows, as
+    // a user's next press would.
+    const auto isOnTop = [&](const TTestWindow& window) {
+        const auto stacking = display->Values(display->Root(), "_NET_CLIENT_LIST_STACKING");
+        return !WindowManager() || (!stacking.empty() && stacking.back() == window.Id());
+    };
+    ASSERT_TRUE(WaitFor([&] { return isOnTop(mail); }));
     int press = 0;
     for (const TTestWindow* expected : {&third, &first, &second, &third}) {
         hotkey.ExecuteHotKey();
-        EXPECT_TRUE(WaitFor([&] { return IsBack(*expected); })) << "press " << ++press;
+        EXPECT_TRUE(WaitFor([&] { return IsBack(*expected) && isOnTop(*expected); })) << "press " << ++press;
     }
 }
 
