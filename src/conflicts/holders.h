@@ -59,8 +59,8 @@ enum class TGSettingsDesktop { Gnome, Cinnamon, Mate };
 std::unique_ptr<IHolderSource> GSettingsKeybindings(TGSettingsDesktop desktop);
 // Xfce's keyboard shortcuts (the xfconf channel xfce4-keyboard-shortcuts).
 std::unique_ptr<IHolderSource> XfceKeyboardShortcuts();
-// The configurations of the user's running sxhkd and xbindkeys, found in
-// procRoot (/proc).
+// The configurations of the user's sxhkd and xbindkeys that run on this
+// program's X display, found in procRoot (/proc).
 std::unique_ptr<IHolderSource> RunningHotKeyPrograms(std::string procRoot = "/proc");
 // The hotkeys other running Tarvos hold (their interface on the session
 // bus), not those of this process.

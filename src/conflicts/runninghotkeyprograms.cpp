@@ -1,7 +1,9 @@
 // The hotkey programs of the user that run now, sxhkd and xbindkeys, found
 // in /proc by their command names; each holds the bindings of the
 // configuration it was started with: the file its command line names, else
-// its default file under the process's own HOME and XDG_CONFIG_HOME.
+// its default file under the process's own HOME and XDG_CONFIG_HOME. Only
+// those on this program's X display count: a program on another display
+// grabs the keys of that display only.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +17,7 @@
 #include "conflicts/holders.h"
 #include "persist/textservices.h"
 #include "platform/files.h"
+#include "platform/services.h"
 #include "tools/configtext.h"
 #include "tools/keysymnames.h"
 #include "tools/peerconfig.h"
@@ -45,6 +48,15 @@ std::vector<std::string> ZeroSeparated(const std::string& text)
         start = end + 1;
     }
     return strings;
+}
+
+// The display part of an X display name, without the screen: ":1" of
+// ":1.0", "host:0" of "host:0.1".
+std::string WithoutScreen(const std::string& display)
+{
+    const size_t colon = display.rfind(':');
+    const size_t dot = display.find('.', colon == std::string::npos ? 0 : colon);
+    return display.substr(0, dot);
 }
 
 // A process of the user, seen through its directory in /proc.
@@ -141,6 +153,9 @@ public:
     std::vector<THeldCombination> HeldCombinations() override
     {
         std::vector<THeldCombination> held;
+        const std::optional<std::string> display = platform::Services().Environment->Get("DISPLAY");
+        if (!display || display->empty())
+            return held; // no X display: no X program can hold our keys
         std::error_code error;
         for (const fs::directory_entry& entry : fs::directory_iterator(procRoot_, error)) {
             struct stat status {};
@@ -152,6 +167,8 @@ public:
                     continue;
                 TProcess process{entry.path(), ZeroSeparated(ReadProcFile(entry.path() / "cmdline").value_or("")),
                                  ZeroSeparated(ReadProcFile(entry.path() / "environ").value_or(""))};
+                if (WithoutScreen(process.Variable("DISPLAY")) != WithoutScreen(*display))
+                    continue;
                 if (!process.Arguments.empty())
                     process.Arguments.erase(process.Arguments.begin());
                 for (const std::string& file : program.Configurations(process))

@@ -210,6 +210,8 @@ int Check(const std::string& fileName)
     char name[] = "tvotool";
     char* argv[] = {name, nullptr};
     const QCoreApplication application(argc, argv); // for the session bus
+    // The combinations' key names come from the window system when there is one.
+    tarvo::platform::InstallWindowSystemServices(tarvo::platform::Services());
     const tarvo::conflicts::TConflictFinder finder(tarvo::conflicts::RunningDesktopSources());
     bool held = false;
     for (int i = 0; i < document->HotKeyList->Count(); ++i) {
