@@ -96,6 +96,22 @@ TEST(ConflictFinder, NamesTheHoldersInEveryStoreWhateverTheSpelling)
         EXPECT_EQ(HoldersOf(finder, row.shortcut), row.holders) << ShortcutText(row.shortcut);
 }
 
+using THotKeys = std::vector<std::pair<std::string, TShortCut>>;
+
+// A hotkey file in dir with the hotkeys (names and combinations); its path.
+std::string Write(const testsupport::TempDir& dir, const std::string& name, const THotKeys& hotkeys)
+{
+    THotKeyFile document;
+    for (const auto& [hotkeyName, shortcut] : hotkeys) {
+        auto hotkey = std::make_unique<THotTarvo>();
+        hotkey->Name = hotkeyName;
+        hotkey->HotKey = shortcut;
+        document.HotKeyList->Add(std::move(hotkey));
+    }
+    WriteHotKeyDocument(document, dir.File(name));
+    return dir.File(name);
+}
+
 // A Tarvo with a file of its own, ended with the test.
 class TOtherTarvo {
 public:
@@ -123,17 +139,7 @@ private:
 TEST(ConflictFinder, OtherTarvosAndTvotoolCheckNameTheHoldersOfAFile)
 {
     const testsupport::TempDir dir;
-    const auto write = [&](const std::string& name, const std::vector<std::pair<std::string, TShortCut>>& hotkeys) {
-        THotKeyFile document;
-        for (const auto& [hotkeyName, shortcut] : hotkeys) {
-            auto hotkey = std::make_unique<THotTarvo>();
-            hotkey->Name = hotkeyName;
-            hotkey->HotKey = shortcut;
-            document.HotKeyList->Add(std::move(hotkey));
-        }
-        WriteHotKeyDocument(document, dir.File(name));
-        return dir.File(name);
-    };
+    const auto write = [&](const std::string& name, const THotKeys& hotkeys) { return Write(dir, name, hotkeys); };
     // The other Tarvo holds Ctrl+Alt+G; sxhkd refuses it Ctrl+Alt+R.
     const std::string other = write("other.tvo", {{"Grab", Ctrl | Alt | 'G'}, {"Region", Ctrl | Alt | 'R'}});
     const TOtherTarvo tarvo(other);
@@ -169,6 +175,23 @@ TEST(ConflictFinder, OtherTarvosAndTvotoolCheckNameTheHoldersOfAFile)
                     "\"Again\" (Alt+F4): used twice in this file: also by the hotkey \"Close\"\n"
                     "\"Grabbed\" (Strg+Alt+G): held by Tarvo: Grab (the Tarvo that has "
                   + other + " open)\n");
+}
+
+TEST(ConflictFinder, ListenNamesWhoHoldsARefusedCombination)
+{
+    const testsupport::TempDir dir;
+    QProcess listen;
+    listen.start(TVOTOOL_PATH, {"listen", QString::fromStdString(Write(dir, "keys.tvo", {{"Note", Ctrl | Alt | 'R'}}))});
+    ASSERT_TRUE(listen.waitForReadyRead(20000)) << "tvotool listen did not start";
+    listen.terminate();
+    ASSERT_TRUE(listen.waitForFinished(20000));
+    EXPECT_EQ(listen.readAllStandardError().toStdString(),
+              "tvotool: hotkey \"Note\" (Strg+Alt+R) is not registered: the combination is held by another program "
+              "or another hotkey\n"
+              "tvotool:   held by KDE: Spectacle — Capture Rectangular Region (System Settings > Keyboard > Shortcuts)\n"
+              "tvotool:   held by Xfce: xfce4-screenshooter -r (Settings > Keyboard > Application Shortcuts)\n"
+              "tvotool:   held by sxhkd: scrot -s ("
+                  + SxhkdConfig() + ")\n");
 }
 
 } // namespace
