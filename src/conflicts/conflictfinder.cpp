@@ -1,6 +1,7 @@
 #include "conflicts/conflictfinder.h"
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 #include "platform/services.h"
