@@ -23,7 +23,7 @@ test:
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -Wno-dev -DTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	@echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
-	@cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	@cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		../scripts/with-xvfb ctest --output-on-failure -j $(JOBS)
 	@cmake -S . -B $(BUILD) -G Ninja -Wno-dev >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS)

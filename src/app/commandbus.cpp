@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QLoggingCategory>
 
 #include <filesystem>
@@ -41,9 +42,32 @@ QDBusMessage Call(const char* method, const QList<QVariant>& arguments = {})
 
 } // namespace
 
+QDBusArgument& operator<<(QDBusArgument& argument, const TBusHotKey& hotkey)
+{
+    argument.beginStructure();
+    argument << hotkey.ShortCut << hotkey.Name;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, TBusHotKey& hotkey)
+{
+    argument.beginStructure();
+    argument >> hotkey.ShortCut >> hotkey.Name;
+    argument.endStructure();
+    return argument;
+}
+
+void RegisterBusHotKeyType()
+{
+    qDBusRegisterMetaType<TBusHotKey>();
+    qDBusRegisterMetaType<QList<TBusHotKey>>();
+}
+
 TCommandBus::TCommandBus(THotKeyRegistrar& registrar, TCommandHandlers handlers)
     : registrar_(registrar), handlers_(std::move(handlers))
 {
+    RegisterBusHotKeyType();
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.registerObject(ObjectPath, this, QDBusConnection::ExportAllSlots)) {
         qCWarning(lcCommandBus) << "the program's interface is not on the session bus:"
@@ -88,6 +112,18 @@ void TCommandBus::Reload()
 QString TCommandBus::FileName()
 {
     return QString::fromStdString(handlers_.FileName());
+}
+
+QList<TBusHotKey> TCommandBus::HotKeys()
+{
+    QList<TBusHotKey> held;
+    const THotKeyFile& document = registrar_.Document();
+    for (int i = 0; i < document.HotKeyList->Count(); ++i) {
+        const THotTarvo& hotkey = document.HotKey(i);
+        if ((hotkey.HotKey & ShortCutKeyMask) && !registrar_.RefusedHotKeys().contains(hotkey.ID))
+            held.append({hotkey.HotKey, QString::fromStdString(hotkey.Name)});
+    }
+    return held;
 }
 
 void RunInRunningProgram(const std::string& nameOrId)

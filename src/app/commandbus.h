@@ -1,14 +1,18 @@
 #pragma once
 // The running program's interface on the session bus: the name
 // org.tarvo.Tarvo, object /org/tarvo/Tarvo, interface org.tarvo.Tarvo, with
-// Run(s nameOrId), ShowWindow(), Reload() and FileName() -> s. It lets
+// Run(s nameOrId), ShowWindow(), Reload(), FileName() -> s and
+// HotKeys() -> a(qs), the combinations and names of the hotkeys the program
+// holds (for the conflict finder of another Tarvo). It lets
 // `tarvo --run` run a hotkey of the running program, and a second start
 // with the file the running program has open show that program's window
 // instead of becoming a second copy whose saves would overwrite the first
 // one's. A copy started while another holds the name waits in the bus's
 // queue and takes the name when that one ends.
 
+#include <QDBusArgument>
 #include <QDBusContext>
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -26,6 +30,16 @@ class ECommandBusError : public ETarvoError {
 public:
     using ETarvoError::ETarvoError;
 };
+
+// A hotkey the program holds, as HotKeys() lists it.
+struct TBusHotKey {
+    TShortCut ShortCut = 0;
+    QString Name;
+};
+QDBusArgument& operator<<(QDBusArgument& argument, const TBusHotKey& hotkey);
+const QDBusArgument& operator>>(const QDBusArgument& argument, TBusHotKey& hotkey);
+// Makes TBusHotKey lists known to Qt DBus; each side calls it before use.
+void RegisterBusHotKeyType();
 
 // What the windowed program does on ShowWindow and Reload, and which file it
 // has open.
@@ -48,6 +62,7 @@ public slots:
     void ShowWindow();
     void Reload();
     QString FileName();
+    QList<tarvo::TBusHotKey> HotKeys();
 
 private:
     THotKeyRegistrar& registrar_;
@@ -62,3 +77,5 @@ void RunInRunningProgram(const std::string& nameOrId);
 bool ShowRunningProgramWith(const std::string& file);
 
 } // namespace tarvo
+
+Q_DECLARE_METATYPE(tarvo::TBusHotKey)

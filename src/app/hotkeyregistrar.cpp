@@ -20,7 +20,7 @@ constexpr uint16_t NoHotKeyId = 0;
 // remembers its user's choice of trigger by it.
 std::string RegistrationName(const THotTarvo& hotkey)
 {
-    return "THotTarvo" + std::to_string(hotkey.ID);
+    return std::string(RegistrationNamePrefix) + std::to_string(hotkey.ID);
 }
 
 } // namespace

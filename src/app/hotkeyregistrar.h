@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/tephotkey.h"
@@ -17,6 +18,11 @@
 #include "platform/hotkeyservice.h"
 
 namespace tarvo {
+
+// The names the registrar gives its registrations start with it (a hotkey's
+// is the prefix and its ID), so that a desktop's list of shortcuts tells
+// Tarvo's apart.
+inline constexpr std::string_view RegistrationNamePrefix = "THotTarvo";
 
 // Why a hotkey does not hold its combination.
 struct THotKeyRefusal {
@@ -72,6 +78,9 @@ public:
     // The handler for a TEPHotKey's OnHotKey: runs the first hotkey whose ID is
     // the component's Tag. Other senders are ignored.
     void HotKeyEvent(QObject& sender, uint16_t& key, TShiftState shift);
+
+    // The document whose hotkeys the registrar registers.
+    const THotKeyFile& Document() const { return document_(); }
 
     // Why the latest registration of a hotkey was refused, by hotkey ID;
     // hotkeys that hold their combination are not listed.

@@ -75,9 +75,15 @@ TFormHotKeyDefine::TFormHotKeyDefine(QWidget* owner) : TTSForm(owner), EditComma
     Label3 = AddLabel("Label3", {6, 60, 79, 13});
     LabInfo = AddLabel("LabInfo", {100, 60, 36, 13});
     Label7 = AddLabel("Label7", {210, 60, 37, 13});
-    CBKeyEnabled = AddControl<QCheckBox>("CBKeyEnabled", {99, 78, 169, 17});
-    Label4 = AddLabel("Label4", {6, 97, 231, 13});
-    LBCommands = AddControl<QListWidget>("LBCommands", {6, 115, 413, 97});
+    // Who holds the combination already: one line of its own, cut short with
+    // "..." when the holder's name is long (the whole text is its hint).
+    LabHolders = AddControl<QLabel>("LabHolders", {6, 80, 413, 13});
+    QPalette warning = LabHolders->palette();
+    warning.setColor(QPalette::WindowText, Qt::darkRed);
+    LabHolders->setPalette(warning);
+    CBKeyEnabled = AddControl<QCheckBox>("CBKeyEnabled", {99, 96, 169, 17});
+    Label4 = AddLabel("Label4", {6, 115, 231, 13});
+    LBCommands = AddControl<QListWidget>("LBCommands", {6, 133, 413, 79});
     BtnNew = AddControl<QPushButton>("BtnNew", {6, 218, 78, 21});
     BtnEdit = AddControl<QPushButton>("BtnEdit", {90, 218, 78, 21});
     BtnDelete = AddControl<QPushButton>("BtnDelete", {174, 218, 78, 21});
@@ -141,6 +147,11 @@ void TFormHotKeyDefine::RefreshCommandList()
 void TFormHotKeyDefine::ShowShortcut()
 {
     SetControlText(LabInfo, ShortcutText(working_.HotKey));
+    const QString holders = DescribeHolders
+        ? QString::fromStdString(DescribeHolders(working_.HotKey).In(CurrentHotKeyFile().Language == LanguageGerman))
+        : QString();
+    LabHolders->setText(LabHolders->fontMetrics().elidedText(holders, Qt::ElideRight, LabHolders->width()));
+    LabHolders->setToolTip(holders);
 }
 
 bool TFormHotKeyDefine::eventFilter(QObject* watched, QEvent* event)

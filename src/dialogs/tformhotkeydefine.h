@@ -9,6 +9,7 @@
 #include "dialogs/tsform.h"
 #include "hotkeys/hotkey.h"
 #include "lang/referencelist.h"
+#include "platform/errors.h"
 
 class QCheckBox;
 class QKeyEvent;
@@ -37,6 +38,11 @@ public:
 
     // How New and Edit run the command dialog: TFormHotKeyCommand.
     TCommandEditor EditCommand;
+    // Who else holds a combination, for the warning under the shortcut
+    // (empty texts: nobody); unset, the dialog warns of nothing. The warning
+    // does not keep OK from taking the combination: the user may mean to
+    // take it over.
+    std::function<TUserText(TShortCut shortcut)> DescribeHolders;
 
     QLabel* Label1;
     QLineEdit* TxtName;
@@ -46,6 +52,7 @@ public:
     QLabel* Label3;
     QLabel* LabInfo;
     QLabel* Label7;
+    QLabel* LabHolders;
     QPushButton* BtnSpecial;
     QCheckBox* CBKeyEnabled;
     QLabel* Label4;

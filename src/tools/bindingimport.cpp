@@ -1,7 +1,6 @@
 #include "tools/bindingimport.h"
 
 #include <map>
-#include <variant>
 
 #include "persist/textservices.h"
 #include "tools/configtext.h"
@@ -10,66 +9,6 @@
 namespace tarvo::tools {
 
 namespace {
-
-// The modifiers of other programs' key names that Tarvo combinations have,
-// and those they have not.
-struct TModifierName {
-    std::string_view Name;
-    TShortCut Flag; // 0: not one of Tarvo's
-};
-
-constexpr TModifierName ModifierNames[] = {
-    {"shift", ShortCutShift},
-    {"ctrl", ShortCutCtrl},
-    {"control", ShortCutCtrl},
-    {"alt", ShortCutAlt},
-    {"mod1", ShortCutAlt},
-    {"super", 0},
-    {"hyper", 0},
-    {"meta", 0},
-    {"mod2", 0},
-    {"mod3", 0},
-    {"mod4", 0},
-    {"mod5", 0},
-    {"lock", 0},
-    {"mode_switch", 0},
-    {"any", 0},
-};
-
-const TModifierName* FindModifier(std::string_view name)
-{
-    for (const TModifierName& modifier : ModifierNames)
-        if (EqualIgnoringCase(modifier.Name, name))
-            return &modifier;
-    return nullptr;
-}
-
-// The combination of the keys, or why they make none.
-std::variant<TShortCut, std::string> CombinationOf(std::string_view keys)
-{
-    TShortCut modifiers = 0;
-    std::optional<std::string_view> keyName;
-    for (std::string_view part : KeyParts(keys)) {
-        if (const TModifierName* modifier = FindModifier(part)) {
-            if (modifier->Flag == 0)
-                return "the modifier " + std::string(part)
-                    + " is none of Shift, Ctrl and Alt, the only ones of a Tarvo combination";
-            modifiers |= modifier->Flag;
-        } else if (part.empty()) {
-            return std::string("a key name is missing");
-        } else if (keyName) {
-            return "names two keys, " + std::string(*keyName) + " and " + std::string(part);
-        } else {
-            keyName = part;
-        }
-    }
-    if (!keyName)
-        return std::string("names no key besides the modifiers");
-    const std::optional<uint16_t> key = VirtualKeyOfKeysymName(*keyName);
-    if (!key)
-        return "the key " + std::string(*keyName) + " has no key code in Tarvo";
-    return static_cast<TShortCut>(*key | modifiers);
-}
 
 // Whether the POSIX shell would do more with the command than split it into
 // words: anything but plain words, quoted words and backslash escapes. A
@@ -166,7 +105,7 @@ TImportedHotKeys ImportBindings(const std::vector<TPeerBinding>& bindings)
             skip("the command is empty");
             continue;
         }
-        const auto combination = CombinationOf(binding.Keys);
+        const auto combination = KeysCombination(binding.Keys);
         if (const auto* reason = std::get_if<std::string>(&combination)) {
             skip(*reason);
             continue;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cctype>
 #include <string>
+#include <string_view>
 
 #include "platform/virtualkeys.h"
 #include "tools/configtext.h"
@@ -100,6 +101,44 @@ constexpr std::array KeysymNames{
     TKeysymName{"XF86Calculator", VkLaunchApp2},
 };
 
+// The modifiers of other programs' key names that Tarvo combinations have,
+// and those they have not. GTK's accelerators add "primary" (Ctrl on
+// Linux), "ctl", "shft" and "release".
+struct TModifierName {
+    std::string_view Name;
+    TShortCut Flag; // 0: not one of Tarvo's
+};
+
+constexpr TModifierName ModifierNames[] = {
+    {"shift", ShortCutShift},
+    {"shft", ShortCutShift},
+    {"ctrl", ShortCutCtrl},
+    {"control", ShortCutCtrl},
+    {"ctl", ShortCutCtrl},
+    {"primary", ShortCutCtrl},
+    {"alt", ShortCutAlt},
+    {"mod1", ShortCutAlt},
+    {"super", 0},
+    {"hyper", 0},
+    {"meta", 0},
+    {"mod2", 0},
+    {"mod3", 0},
+    {"mod4", 0},
+    {"mod5", 0},
+    {"lock", 0},
+    {"mode_switch", 0},
+    {"any", 0},
+    {"release", 0},
+};
+
+const TModifierName* FindModifier(std::string_view name)
+{
+    for (const TModifierName& modifier : ModifierNames)
+        if (EqualIgnoringCase(modifier.Name, name))
+            return &modifier;
+    return nullptr;
+}
+
 // The number after prefix in name ("F12", "KP_3"), or -1.
 int NumberAfter(std::string_view name, std::string_view prefix)
 {
@@ -128,6 +167,45 @@ std::optional<uint16_t> VirtualKeyOfKeysymName(std::string_view name)
         if (EqualIgnoringCase(entry.Name, name))
             return entry.VirtualKey;
     return std::nullopt;
+}
+
+std::variant<TShortCut, std::string> KeysCombination(std::string_view keys)
+{
+    TShortCut modifiers = 0;
+    std::optional<std::string_view> keyName;
+    for (std::string_view part : KeyParts(keys)) {
+        if (const TModifierName* modifier = FindModifier(part)) {
+            if (modifier->Flag == 0)
+                return "the modifier " + std::string(part)
+                    + " is none of Shift, Ctrl and Alt, the only ones of a Tarvo combination";
+            modifiers |= modifier->Flag;
+        } else if (part.empty()) {
+            return std::string("a key name is missing");
+        } else if (keyName) {
+            return "names two keys, " + std::string(*keyName) + " and " + std::string(part);
+        } else {
+            keyName = part;
+        }
+    }
+    if (!keyName)
+        return std::string("names no key besides the modifiers");
+    const std::optional<uint16_t> key = VirtualKeyOfKeysymName(*keyName);
+    if (!key)
+        return "the key " + std::string(*keyName) + " has no key code in Tarvo";
+    return static_cast<TShortCut>(*key | modifiers);
+}
+
+std::variant<TShortCut, std::string> AcceleratorCombination(std::string_view accelerator)
+{
+    std::string keys;
+    while (accelerator.starts_with('<')) {
+        const size_t close = accelerator.find('>');
+        if (close == std::string_view::npos)
+            return std::string("a modifier is not closed by \">\"");
+        keys += std::string(accelerator.substr(1, close - 1)) + "+";
+        accelerator.remove_prefix(close + 1);
+    }
+    return KeysCombination(keys + std::string(accelerator));
 }
 
 } // namespace tarvo::tools

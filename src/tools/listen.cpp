@@ -3,12 +3,14 @@
 #include <QCoreApplication>
 
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
 #include "app/traymenu.h"
+#include "conflicts/conflictfinder.h"
 #include "platform/services.h"
 
 namespace tarvo::tools {
@@ -31,12 +33,19 @@ void ListenForHotKeys(THotKeyFile& document, const std::string& fileName, std::o
     registrar.OutsideCommand = [file = std::filesystem::absolute(fileName).string()](const THotTarvo& hotkey) {
         return std::vector<std::string>{platform::Services().Program->ProgramPath(), "exec", file, hotkey.Name};
     };
+    // Asked once, at the first refusal.
+    std::optional<conflicts::TConflictFinder> finder;
     const auto reportRefusal = [&](const THotTarvo& hotkey) {
         const auto refused = registrar.RefusedHotKeys().find(hotkey.ID);
-        if (refused != registrar.RefusedHotKeys().end())
-            errors << "tvotool: hotkey \"" << hotkey.Name << "\" (" << ShortcutText(hotkey.HotKey)
-                   << ") is not registered: " << RefusalText(refused->second, LanguageEnglish) << "\n"
-                   << std::flush;
+        if (refused == registrar.RefusedHotKeys().end())
+            return;
+        errors << "tvotool: hotkey \"" << hotkey.Name << "\" (" << ShortcutText(hotkey.HotKey)
+               << ") is not registered: " << RefusalText(refused->second, LanguageEnglish) << "\n";
+        if (!finder)
+            finder.emplace(conflicts::RunningDesktopSources());
+        for (const conflicts::THolder& holder : finder->Holders(hotkey.HotKey, document, hotkey.ID))
+            errors << "tvotool:   " << conflicts::HolderText(holder, false) << "\n";
+        errors << std::flush;
     };
     // A desktop that binds the shortcuts itself decides once the event loop
     // runs, and may change its mind later.

@@ -8,6 +8,9 @@
 //   tvotool messages FILE    print a message file as JSON
 //   tvotool container FILE   print a stored translation container as JSON
 //   tvotool import [FORMAT] CONFIG OUT   a hotkey file from an sxhkd or xbindkeys configuration
+//   tvotool check FILE       which hotkeys' combinations others hold
+
+#include <QCoreApplication>
 
 #include <fstream>
 #include <iostream>
@@ -16,6 +19,7 @@
 #include <vector>
 
 #include "app/session.h"
+#include "conflicts/conflictfinder.h"
 #include "hotkeys/hotkeyfile.h"
 #include "lang/message.h"
 #include "lang/modules.h"
@@ -55,6 +59,11 @@ constexpr const char* Usage =
     "                           CONFIG (the format is recognised when not given); each binding\n"
     "                           that cannot become a hotkey is reported on standard error, and\n"
     "                           the exit status is then 2\n"
+    "  tvotool check FILE       list every hotkey of the hotkey file FILE whose combination is\n"
+    "                           held already, and by whom: the desktop's shortcuts (KDE, GNOME,\n"
+    "                           Cinnamon, MATE, Xfce), a running sxhkd or xbindkeys, another\n"
+    "                           running Tarvo, another hotkey of FILE; registers nothing. The\n"
+    "                           exit status is 2 when one is held\n"
     "  tvotool --help           show this help\n"
     "\n"
     "JSON fields: version, minimizeAtStart, language (0 English, 1 German), lastId, hotkeys[]:\n"
@@ -189,8 +198,33 @@ int Build(const std::string& jsonFile, const std::string& outFile)
     return 0;
 }
 
-// The exit status of an import that wrote its file but skipped bindings.
+// The exit status of an import that wrote its file but skipped bindings,
+// and of a check that found held combinations.
 constexpr int SomeBindingsSkipped = 2;
+constexpr int SomeCombinationsHeld = 2;
+
+// Lists the hotkeys whose combinations others hold, a line per holder.
+int Check(const std::string& fileName)
+{
+    const std::unique_ptr<tarvo::THotKeyFile> document = ReadDocument(fileName);
+    int argc = 1;
+    char name[] = "tvotool";
+    char* argv[] = {name, nullptr};
+    const QCoreApplication application(argc, argv); // for the session bus
+    // The combinations' key names come from the window system when there is one.
+    tarvo::platform::InstallWindowSystemServices(tarvo::platform::Services());
+    const tarvo::conflicts::TConflictFinder finder(tarvo::conflicts::RunningDesktopSources());
+    bool held = false;
+    for (int i = 0; i < document->HotKeyList->Count(); ++i) {
+        const tarvo::THotTarvo& hotkey = document->HotKey(i);
+        for (const tarvo::conflicts::THolder& holder : finder.Holders(hotkey.HotKey, *document, hotkey.ID)) {
+            std::cout << "\"" << hotkey.Name << "\" (" << tarvo::ShortcutText(hotkey.HotKey)
+                      << "): " << tarvo::conflicts::HolderText(holder, false) << "\n";
+            held = true;
+        }
+    }
+    return held ? SomeCombinationsHeld : 0;
+}
 
 bool EndsWithJsonExtension(const std::string& fileName)
 {
@@ -240,6 +274,8 @@ int Run(const std::vector<std::string>& args)
         return Exec(args[1], args[2]);
     if (args.size() == 2 && args[0] == "listen")
         return Listen(args[1]);
+    if (args.size() == 2 && args[0] == "check")
+        return Check(args[1]);
     if (args.size() == 2 && args[0] == "names")
         return Names(args[1]);
     if (args.size() == 3 && args[0] == "import")

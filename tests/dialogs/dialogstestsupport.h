@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "conflicts/holders.h"
 #include "hotkeys/hotkeyfile.h"
 #include "lang/messagelist.h"
 #include "lang/modules.h"
@@ -28,6 +29,24 @@ public:
 
     std::vector<int32_t> Shown;
     std::deque<int> Answers;
+};
+
+// A store of shortcuts that holds the combinations it is given.
+class TFixedHolders : public conflicts::IHolderSource {
+public:
+    explicit TFixedHolders(std::vector<conflicts::THeldCombination> held) : held_(std::move(held)) { }
+    std::vector<conflicts::THeldCombination> HeldCombinations() override { return held_; }
+
+    // The sources the windows ask: this one alone.
+    static std::vector<std::unique_ptr<conflicts::IHolderSource>> Only(std::vector<conflicts::THeldCombination> held)
+    {
+        std::vector<std::unique_ptr<conflicts::IHolderSource>> sources;
+        sources.push_back(std::make_unique<TFixedHolders>(std::move(held)));
+        return sources;
+    }
+
+private:
+    std::vector<conflicts::THeldCombination> held_;
 };
 
 // Starts the modules the dialogs use, in the program's order, ending with

@@ -51,10 +51,24 @@ public:
     }
 };
 
+// The hotkey definition warning of a combination with a long holder's name.
+std::unique_ptr<TTSForm> MakeHotKeyDefineWarning()
+{
+    auto form = std::make_unique<TFormHotKeyDefine>(nullptr);
+    form->setObjectName(QStringLiteral("FormHotKeyDefineWarning"));
+    form->DescribeHolders = [](TShortCut) {
+        return TUserText{"held by KDE: Spectacle — Capture Rectangular Region (System Settings > Keyboard > "
+                         "Shortcuts) and 2 more",
+                         "belegt von KDE: Spectacle — Capture Rectangular Region (Systemeinstellungen > Tastatur > "
+                         "Kurzbefehle) und 2 weitere"};
+    };
+    return form;
+}
+
 // The forms of the program, one line each.
 const TFormFactory Forms[] = {
     Make<TFormInfo>,         Make<TFormMainOnFakes>,     Make<TFormHotKeyCommand>,
-    Make<TFormHotKeyDefine>, Make<TFormSpecialShortcut>,
+    Make<TFormHotKeyDefine>, Make<TFormSpecialShortcut>, MakeHotKeyDefineWarning,
 };
 
 // The width a button needs for its caption: the text without the access

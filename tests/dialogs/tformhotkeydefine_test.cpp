@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/windows/tformmain.h"
 #include "dialogs/dialogstestsupport.h"
 #include "dialogs/formhotkeycommand.h"
 #include "dialogs/tformhotkeydefine.h"
@@ -246,3 +247,52 @@ TEST_F(FormHotKeyDefineTest, EachShowingIsInTheDocumentsLanguage)
 }
 
 } // namespace
+
+namespace {
+
+// Runs the main window's hotkey definition on the hotkey with a store that
+// holds Ctrl+Alt+T, typing each combination in the key field; what the line
+// under the shortcut said after each, and the dialog's result.
+std::pair<TNames, int> TypeInDefinition(THotTarvo& hotkey, const std::vector<TShortCut>& typed)
+{
+    TNames warnings;
+    QTimer::singleShot(0, [&] {
+        auto* form = qobject_cast<TFormHotKeyDefine*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(form);
+        warnings.push_back(form->LabHolders->toolTip().toStdString());
+        for (TShortCut shortcut : typed) {
+            form->TxtKey->setFocus();
+            QTest::keyClick(form->TxtKey, Qt::Key(Qt::Key_A + (shortcut & 0xFF) - 'A'),
+                            Qt::ControlModifier | Qt::AltModifier);
+            warnings.push_back(form->LabHolders->toolTip().toStdString());
+        }
+        form->BtnOK->click();
+    });
+    const auto sources = [] {
+        return TFixedHolders::Only({{0xC054, {"Xfce", "xfce4-terminal", {"Settings", "Einstellungen"}}}});
+    };
+    const int result = DefineHotKeyInDialog(nullptr, hotkey, sources);
+    return {warnings, result};
+}
+
+} // namespace
+
+TEST(FormHotKeyDefine, WarnsOfTakenCombinationsWhileTypingAndOkStillTakesThem)
+{
+    InstallRecordingMessages();
+    THotKeyFile& file = CurrentHotKeyFile();
+    file.Language = LanguageGerman;
+    for (const char* name : {"Editor", "Other"}) {
+        file.HotKeyList->Add(std::make_unique<THotTarvo>());
+        file.HotKey(file.HotKeyList->Count() - 1).Name = name;
+        file.HotKey(file.HotKeyList->Count() - 1).HotKey = CtrlAltE;
+    }
+    THotTarvo& editor = file.HotKey(file.HotKeyList->Count() - 2);
+    const auto [warnings, result] = TypeInDefinition(editor, {0xC052, 0xC054});
+    EXPECT_EQ(warnings, (TNames{"doppelt in dieser Datei: auch beim Hotkey \"Other\"", "",
+                                "belegt von Xfce: xfce4-terminal (Einstellungen)"}));
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(editor.HotKey, 0xC054) << "a held combination is taken all the same";
+    file.HotKeyList->FreeAll();
+    file.Language = LanguageEnglish;
+}

@@ -96,6 +96,7 @@ protected:
             return *registrar_;
         });
         form_->TrayIcon1->TrayAvailable = [trayAvailable] { return trayAvailable; };
+        form_->HolderSources = [this] { return testsupport::TFixedHolders::Only(held_); };
         form_->show();
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
@@ -123,6 +124,8 @@ protected:
     testsupport::TempDir dir_;
     std::unique_ptr<THotKeyRegistrar> registrar_;
     std::unique_ptr<TFormMain> form_;
+    // What the desktop's stores hold, as the window asks them.
+    std::vector<conflicts::THeldCombination> held_;
 };
 
 TEST_F(MainWindow, ListsSortedDescriptionsAndKeepsATrayEntryPerHotKeyBehindTheFixedOnes)
@@ -460,6 +463,10 @@ TEST_F(MainWindow, AFailedSaveIsReportedAndStopsTheCloseInProgress)
 TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLoggedWithTheCount)
 {
     fakes_.HotKeys.HeldElsewhere = {CombinationOf(CtrlAltR)};
+    held_ = {{CtrlAltR,
+              {"KDE", "Spectacle — Capture Rectangular Region",
+               {"System Settings > Keyboard > Shortcuts", "Systemeinstellungen > Tastatur > Kurzbefehle"}}},
+             {CtrlAltE, {"GNOME", "Hide all normal windows", {"Settings", "Einstellungen"}}}};
     Load([](THotKeyFile& document) {
         Add(document, "Run", CtrlAltR, {"run"});
         Add(document, "Edit", CtrlAltE);
@@ -478,7 +485,9 @@ TEST_F(MainWindow, ARefusedCombinationIsMarkedInTheListAndLoggedWithTheCount)
     EXPECT_FALSE(form.LBListe->item(1)->icon().isNull());
     ChooseLanguage(form, LanguageGerman);
     EXPECT_EQ(form.LBListe->item(1)->toolTip(),
-              "die Tastenkombination ist von einem anderen Programm oder einem anderen Hotkey belegt");
+              "die Tastenkombination ist von einem anderen Programm oder einem anderen Hotkey belegt\n"
+              "belegt von KDE: Spectacle — Capture Rectangular Region (Systemeinstellungen > Tastatur > Kurzbefehle)");
+    EXPECT_EQ(form.LBListe->item(0)->toolTip(), "") << "a hotkey that holds its combination is not marked";
     form.PopupMenu1->actions()[4]->trigger();
     ASSERT_EQ(fakes_.Launcher.Launches.size(), 1u) << "its tray entry still runs it";
 }

@@ -15,6 +15,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <optional>
 
 #include "TFormMain_resource.h"
 #include "app/windows/exceptionreport.h"
@@ -568,17 +569,25 @@ void TFormMain::UnregisterAllHotKeys()
 void TFormMain::ShowRegistrationMarks()
 {
     const auto& refused = registrar_->RefusedHotKeys();
+    std::optional<conflicts::TConflictFinder> finder; // asked at the first refused hotkey
     for (int row = 0; row < LBListe->count(); ++row) {
         QListWidgetItem& item = *LBListe->item(row);
-        const TListEntry* hotkey = HotKeyRefs->ObjectAt(row);
+        const auto* hotkey = dynamic_cast<const THotTarvo*>(HotKeyRefs->ObjectAt(row));
         const auto found = hotkey ? refused.find(hotkey->ID) : refused.end();
         if (found == refused.end()) {
             item.setIcon(QIcon());
             item.setToolTip(QString());
-        } else {
-            item.setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-            item.setToolTip(QString::fromStdString(RefusalText(found->second, Document().Language)));
+            continue;
         }
+        if (!finder)
+            finder.emplace(HolderSources());
+        std::string reason = RefusalText(found->second, Document().Language);
+        const std::string holders = conflicts::HoldersText(finder->Holders(hotkey->HotKey, Document(), hotkey->ID),
+                                                           Document().Language == LanguageGerman);
+        if (!holders.empty())
+            reason += "\n" + holders;
+        item.setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+        item.setToolTip(QString::fromStdString(reason));
     }
 }
 

@@ -16,6 +16,7 @@
 
 #include "app/hotkeyregistrar.h"
 #include "app/windows/traypopupmenu.h"
+#include "conflicts/conflictfinder.h"
 #include "dialogs/tsform.h"
 #include "platform/ownwindows.h"
 
@@ -36,10 +37,14 @@ class TMltLang;
 class TReferenceList;
 class TTrayIcon;
 
+// Where the windows ask who holds a combination.
+using THolderSources = std::function<std::vector<std::unique_ptr<conflicts::IHolderSource>>()>;
+
 // Opens the hotkey definition dialog, owned by owner, on the hotkey and
 // returns its modal result; on OK the dialog has copied its edits into the
-// hotkey.
-int DefineHotKeyInDialog(QWidget* owner, THotTarvo& hotkey);
+// hotkey. The dialog warns of the holders of the combination typed that the
+// sources know, and of the other hotkeys of the current file that have it.
+int DefineHotKeyInDialog(QWidget* owner, THotTarvo& hotkey, const THolderSources& sources);
 
 class TFormMain : public TTSForm {
     Q_OBJECT
@@ -84,8 +89,14 @@ public:
 
     // The about dialog, shown by BtnViewInfo; not owned.
     TFormInfo* FormInfo = nullptr;
+    // Who holds a combination: the marks of refused combinations name the
+    // holders, and the hotkey definition dialog warns of them. Asked only
+    // when there is something to say, from the first showing on.
+    THolderSources HolderSources = &conflicts::RunningDesktopSources;
     // How New and Edit open the hotkey definition dialog.
-    THotKeyEditor EditHotKey = &DefineHotKeyInDialog;
+    THotKeyEditor EditHotKey = [this](QWidget* owner, THotTarvo& hotkey) {
+        return DefineHotKeyInDialog(owner, hotkey, HolderSources);
+    };
 
     // The hotkeys were changed since the document was last loaded or saved.
     bool Modified = false;
