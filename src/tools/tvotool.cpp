@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "app/session.h"
 #include "hotkeys/hotkeyfile.h"
 #include "lang/message.h"
 #include "lang/modules.h"
