@@ -71,5 +71,5 @@ windows-test:
 	@echo "== Windows tests under Wine =="
 	@WINEPREFIX=$(CURDIR)/$(BUILD_WIN)/tarvo/wineprefix wineserver -k 2>/dev/null || true
 	@rm -rf $(BUILD_WIN)/tarvo/wineprefix
-	@cd $(BUILD_WIN)/tarvo && ../../scripts/with-xvfb ctest --output-on-failure -j $(JOBS); \
-		status=$$?; WINEPREFIX=$(CURDIR)/$(BUILD_WIN)/tarvo/wineprefix wineserver -k 2>/dev/null; exit $$status
+	@cd $(BUILD_WIN)/tarvo && WINEPREFIX=$(CURDIR)/$(BUILD_WIN)/tarvo/wineprefix ../../scripts/with-xvfb \
+		sh -c 'ctest --output-on-failure -j $(JOBS); status=$$?; wineserver -k 2>/dev/null; exit $$status'

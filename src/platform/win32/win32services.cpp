@@ -6,6 +6,7 @@
 
 #include "platform/launcher.h"
 #include "platform/win32/widetext.h"
+#include "platform/win32/win32hotkeys.h"
 #include "platform/windowsystem.h"
 
 namespace tarvo::platform::win32 {
@@ -110,21 +111,6 @@ public:
     }
 };
 
-// System-wide hotkeys need the program's message loop, which the Windows
-// build does not run yet: every registration is refused as unavailable.
-class TUnavailableHotKeys : public IHotKeyService {
-public:
-    bool Available() const override { return false; }
-    THotKeyResult Register(IHotKeyOwner& /*owner*/, uint16_t /*id*/, THotKeyCombination /*combination*/,
-                           const THotKeyLabel& /*label*/) override
-    {
-        return THotKeyResult::Unavailable;
-    }
-    // Nothing is ever registered, so there is nothing to withdraw.
-    void Unregister(IHotKeyOwner& /*owner*/, uint16_t /*id*/) override { }
-    void UnregisterAll(IHotKeyOwner& /*owner*/) override { }
-};
-
 } // namespace
 
 void InstallWin32Services(TServices& services)
@@ -132,7 +118,7 @@ void InstallWin32Services(TServices& services)
     services.KeyNames = std::make_unique<TWin32KeyNames>();
     services.WindowSystem = std::make_unique<TWin32WindowSystem>();
     services.Launcher = std::make_unique<TShellLauncher>();
-    services.HotKeys = std::make_unique<TUnavailableHotKeys>();
+    services.HotKeys = CreateWin32HotKeys();
 }
 
 } // namespace tarvo::platform::win32

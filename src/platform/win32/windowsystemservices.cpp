@@ -11,7 +11,7 @@ TWindowSystemChoice InstallWindowSystemServices(TServices& services,
     win32::InstallWin32Services(services);
     TWindowSystemChoice choice;
     choice.Reached = true;
-    choice.HotKeys = "none (not yet on Windows)";
+    choice.HotKeys = "RegisterHotKey";
     choice.WindowSearch = "Win32 (EnumWindows)";
     return choice;
 }

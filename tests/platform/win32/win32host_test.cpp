@@ -1,6 +1,6 @@
 // The Windows host services against the real system (under Wine in the cross
 // build): files and registry keys with names outside the ANSI code page,
-// environment variables, launching through the shell.
+// environment variables, launching through the shell, system-wide hotkeys.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -16,6 +16,7 @@
 #include "platform/services.h"
 #include "platform/userdirectories.h"
 #include "platform/win32/widetext.h"
+#include "platform/win32/win32hotkeys.h"
 
 namespace tarvo::platform {
 namespace {
@@ -150,6 +151,52 @@ TEST(Win32Launcher, StartsWithParametersAndDirectoryAndReportsWhatCannotStart)
         EXPECT_NE(std::string(error.what()).find("fehlt ä.exe"), std::string::npos) << error.what();
         EXPECT_NE(error.Reason.German.find("kann nicht gestartet werden"), std::string::npos);
     }
+}
+
+class TRecordingOwner : public IHotKeyOwner {
+public:
+    void HotKeyPressed(const THotKeyPress& press) override { Pressed.push_back(press.Id); }
+    std::vector<uint16_t> Pressed;
+};
+
+// Presses the keys in turn and lets them go in reverse order, as the user would.
+void PressKeys(const std::vector<WORD>& keys)
+{
+    std::vector<INPUT> inputs;
+    for (const bool up : {false, true})
+        for (size_t i = 0; i < keys.size(); ++i) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = keys[up ? keys.size() - 1 - i : i];
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            inputs.push_back(input);
+        }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+TEST(Win32HotKeys, ACombinationIsHeldOnceAndItsPressReachesItsOwner)
+{
+    const auto hotkeys = win32::CreateWin32HotKeys();
+    TRecordingOwner first;
+    TRecordingOwner second;
+    const THotKeyCombination combination{VK_F9, HotKeyModControl | HotKeyModAlt};
+    EXPECT_EQ(hotkeys->Register(first, 7, combination, {}), THotKeyResult::Registered);
+    EXPECT_EQ(hotkeys->Register(first, 7, combination, {}), THotKeyResult::Registered);
+    EXPECT_EQ(hotkeys->Register(second, 7, combination, {}), THotKeyResult::Taken);
+    EXPECT_EQ(hotkeys->Register(second, 8, {}, {}), THotKeyResult::Registered) << "no key: accepted, never pressed";
+
+    PressKeys({VK_CONTROL, VK_MENU, VK_F9});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    for (MSG message; first.Pressed.empty() && std::chrono::steady_clock::now() < deadline;) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+            ::DispatchMessageW(&message);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(first.Pressed, std::vector<uint16_t>{7});
+    EXPECT_TRUE(second.Pressed.empty());
+
+    hotkeys->UnregisterAll(first);
+    EXPECT_EQ(hotkeys->Register(second, 7, combination, {}), THotKeyResult::Registered) << "given up by the first";
 }
 
 } // namespace
