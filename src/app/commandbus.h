@@ -14,6 +14,7 @@
 #include <functional>
 #include <string>
 
+#include "app/commandhandlers.h"
 #include "app/hotkeyregistrar.h"
 #include "platform/errors.h"
 
@@ -25,14 +26,6 @@ inline constexpr const char* CommandBusName = "org.tarvo.Tarvo";
 class ECommandBusError : public ETarvoError {
 public:
     using ETarvoError::ETarvoError;
-};
-
-// What the windowed program does on ShowWindow and Reload, and which file it
-// has open.
-struct TCommandHandlers {
-    std::function<void()> ShowWindow;
-    std::function<void()> Reload;
-    std::function<std::string()> FileName;
 };
 
 // Serves the interface while it lives. Needs the Qt application object.

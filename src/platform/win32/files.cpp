@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <random>
 #include <utility>
 
 #include "platform/paths.h"
@@ -39,14 +38,8 @@ private:
 // A new file beside target with a short random name.
 TFileHandle CreateTemporaryBeside(const std::string& target, std::wstring& temporary)
 {
-    static constexpr char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".tarvo-";
-        for (int i = 0; i < 10; ++i)
-            name += letters[pick(random)];
-        temporary = Wide(JoinPath(DirectoryPart(target), name));
+        temporary = Wide(JoinPath(DirectoryPart(target), TemporaryFileName()));
         TFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                        FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file || ::GetLastError() != ERROR_FILE_EXISTS)

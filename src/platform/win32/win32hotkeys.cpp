@@ -44,6 +44,9 @@ public:
                 return THotKeyResult::Registered;
             Withdraw(held);
         }
+        // Virtual-key codes run from 1 to 254.
+        if (combination.VirtualKey > 0xFE)
+            return THotKeyResult::UnknownKey;
         TRegistration registration{&owner, id, combination, 0};
         if (combination.VirtualKey != 0) {
             // A name unique to this process, owner and id: the atom stays

@@ -184,6 +184,7 @@ TEST(Win32HotKeys, ACombinationIsHeldOnceAndItsPressReachesItsOwner)
     EXPECT_EQ(hotkeys->Register(first, 7, combination, {}), THotKeyResult::Registered);
     EXPECT_EQ(hotkeys->Register(second, 7, combination, {}), THotKeyResult::Taken);
     EXPECT_EQ(hotkeys->Register(second, 8, {}, {}), THotKeyResult::Registered) << "no key: accepted, never pressed";
+    EXPECT_EQ(hotkeys->Register(second, 9, {0x645, 0}, {}), THotKeyResult::UnknownKey);
 
     PressKeys({VK_CONTROL, VK_MENU, VK_F9});
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
