@@ -3,12 +3,15 @@
 BUILD      := build
 BUILD_ASAN := build-asan
 BUILD_FUZZ := build-fuzz
+# The Windows cross build: the Qt for MinGW is unpacked into it.
+BUILD_WIN  := build-windows
+QT_MINGW_ARCHIVE ?= ../shared/toolchains/qt6.4.2-mingw-w64-x86_64.tar.xz
 JOBS       := $(shell nproc)
 # Seconds each fuzz target runs in `make fuzz`; FUZZ_TARGETS picks some.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: run test package fuzz
+.PHONY: run test package fuzz windows windows-test
 
 run:
 	@./scripts/setup
@@ -45,3 +48,28 @@ fuzz:
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -Wno-dev -DTARVO_FUZZ=ON >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzzers
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz $(BUILD_FUZZ) $(FUZZ_TARGETS)
+
+# The Windows cross build (MinGW, the Qt for MinGW of QT_MINGW_ARCHIVE) and
+# its zip package, written into $(BUILD_WIN)/tarvo.
+windows:
+	@./scripts/setup windows
+	@./scripts/windows-configure $(BUILD_WIN) $(QT_MINGW_ARCHIVE) -DBUILD_TESTING=OFF
+	@cmake --build $(BUILD_WIN)/tarvo -j $(JOBS)
+	@./scripts/windows-package $(BUILD_WIN)/tarvo $(BUILD_WIN)/qt6-mingw
+
+# The Windows build's tests under Wine, in a Wine prefix made afresh for the
+# run; the Linux tvotool (built in $(BUILD)) checks the files of the Windows one.
+windows-test:
+	@./scripts/setup
+	@./scripts/setup windows
+	@cmake -S . -B $(BUILD) -G Ninja -Wno-dev >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) --target tvotool
+	@./scripts/windows-configure $(BUILD_WIN) $(QT_MINGW_ARCHIVE) -DBUILD_TESTING=ON \
+		-DTARVO_LINUX_TVOTOOL=$(CURDIR)/$(BUILD)/src/tools/tvotool
+	@cmake --build $(BUILD_WIN)/tarvo -j $(JOBS)
+	@./scripts/windows-package $(BUILD_WIN)/tarvo $(BUILD_WIN)/qt6-mingw
+	@echo "== Windows tests under Wine =="
+	@WINEPREFIX=$(CURDIR)/$(BUILD_WIN)/tarvo/wineprefix wineserver -k 2>/dev/null || true
+	@rm -rf $(BUILD_WIN)/tarvo/wineprefix
+	@cd $(BUILD_WIN)/tarvo && WINEPREFIX=$(CURDIR)/$(BUILD_WIN)/tarvo/wineprefix ../../scripts/with-xvfb \
+		sh -c 'ctest --output-on-failure -j $(JOBS); status=$$?; wineserver -k 2>/dev/null; exit $$status'

@@ -18,6 +18,7 @@
 #include <functional>
 #include <string>
 
+#include "app/commandhandlers.h"
 #include "app/hotkeyregistrar.h"
 #include "platform/errors.h"
 
@@ -40,14 +41,6 @@ QDBusArgument& operator<<(QDBusArgument& argument, const TBusHotKey& hotkey);
 const QDBusArgument& operator>>(const QDBusArgument& argument, TBusHotKey& hotkey);
 // Makes TBusHotKey lists known to Qt DBus; each side calls it before use.
 void RegisterBusHotKeyType();
-
-// What the windowed program does on ShowWindow and Reload, and which file it
-// has open.
-struct TCommandHandlers {
-    std::function<void()> ShowWindow;
-    std::function<void()> Reload;
-    std::function<std::string()> FileName;
-};
 
 // Serves the interface while it lives. Needs the Qt application object.
 class TCommandBus : public QObject, protected QDBusContext {

@@ -1,19 +1,12 @@
 #include "app/session.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QLoggingCategory>
-#include <QSocketNotifier>
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 
-#include "platform/childreaper.h"
+#include "app/sessionhost.h"
 #include "platform/services.h"
 #include "platform/windowsystemservices.h"
 
@@ -34,61 +27,6 @@ void EndEventLoop()
 }
 
 } // namespace
-
-// SIGINT and SIGTERM, turned into a call on the main thread: the signal
-// handler writes a byte into a pipe that the event loop watches.
-class TSession::TTerminationSignals {
-public:
-    explicit TTerminationSignals(std::function<void()> onSignal)
-    {
-        int ends[2];
-        if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0)
-            throw ETarvoError(std::string("cannot create the signal pipe: ") + std::strerror(errno));
-        readEnd_ = ends[0];
-        writeEnd_ = ends[1];
-        notifier_ = std::make_unique<QSocketNotifier>(readEnd_, QSocketNotifier::Read);
-        QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this, onSignal = std::move(onSignal)] {
-            char bytes[16];
-            while (::read(readEnd_, bytes, sizeof bytes) > 0) { }
-            onSignal();
-        });
-        struct sigaction action { };
-        action.sa_handler = &Handler;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        ::sigaction(SIGINT, &action, &previousInt_);
-        ::sigaction(SIGTERM, &action, &previousTerm_);
-    }
-
-    ~TTerminationSignals()
-    {
-        ::sigaction(SIGINT, &previousInt_, nullptr);
-        ::sigaction(SIGTERM, &previousTerm_, nullptr);
-        notifier_.reset();
-        ::close(readEnd_);
-        ::close(writeEnd_);
-    }
-
-    TTerminationSignals(const TTerminationSignals&) = delete;
-    TTerminationSignals& operator=(const TTerminationSignals&) = delete;
-
-private:
-    static void Handler(int /*signal*/)
-    {
-        const int savedErrno = errno;
-        const char byte = 1;
-        // A full pipe already holds a wake-up, so a failed write loses nothing.
-        const ssize_t written = ::write(writeEnd_, &byte, 1);
-        (void)written;
-        errno = savedErrno;
-    }
-
-    static inline int writeEnd_ = -1; // read by the signal handler
-    int readEnd_ = -1;
-    std::unique_ptr<QSocketNotifier> notifier_;
-    struct sigaction previousInt_ { };
-    struct sigaction previousTerm_ { };
-};
 
 // The window-system services while the session runs. The headless ones are
 // put back before the event loop's application object goes, which the
@@ -131,19 +69,16 @@ std::optional<std::string> WindowSystemProblem()
 
 TSession::TSession(ITrayMenu& trayMenu, std::function<THotKeyFile&()> document)
     : windowSystem_(std::make_unique<TWindowSystemServices>()),
-      termination_(std::make_unique<TTerminationSignals>(&EndEventLoop)),
-      childReaping_(std::make_unique<QSocketNotifier>(platform::ChildReaper().Descriptor(), QSocketNotifier::Read)),
+      host_(std::make_unique<TSessionHost>(&EndEventLoop)),
       registrar_(std::make_unique<THotKeyRegistrar>(*platform::Services().HotKeys, trayMenu, std::move(document)))
 {
-    // Started programs are reaped as they end, not only at the next start.
-    QObject::connect(childReaping_.get(), &QSocketNotifier::activated, [] { platform::ChildReaper().ReapEnded(); });
 }
 
 TSession::~TSession() = default;
 
 void TSession::ServeCommands(TCommandHandlers handlers)
 {
-    commands_ = std::make_unique<TCommandBus>(*registrar_, std::move(handlers));
+    commands_ = TSessionHost::ServeCommands(*registrar_, std::move(handlers));
 }
 
 void TSession::Run()

@@ -2,9 +2,9 @@
 // The running program's wiring, shared by the windowed program and tvotool
 // listen: the window-system services, the registrar that registers the
 // document's hotkeys, keeps the tray menu in step and runs a hotkey when its
-// combination is pressed, the reaping of started programs as they end, and
-// the end of the event loop on SIGINT or SIGTERM or when the connection to
-// the window system breaks. Presses reach the
+// combination is pressed, what the host system needs while the program runs
+// (app/sessionhost.h), and the end of the event loop when the system asks
+// the program to end or when the connection to the window system breaks. Presses reach the
 // registrar through the platform's hotkey service, not through a window.
 
 #include <functional>
@@ -12,15 +12,17 @@
 #include <optional>
 #include <string>
 
-#include "app/commandbus.h"
+#include "app/commandhandlers.h"
 #include "app/hotkeyregistrar.h"
 #include "app/traymenu.h"
 #include "hotkeys/hotkeyfile.h"
 #include "platform/errors.h"
 
-class QSocketNotifier;
+class QObject;
 
 namespace tarvo {
+
+class TSessionHost;
 
 // Why no window system can be reached ("no X server can be reached
 // (DISPLAY=)"), or nothing when one can: for a program that must know
@@ -43,27 +45,26 @@ public:
 
     THotKeyRegistrar& Registrar() { return *registrar_; }
 
-    // Serves the program's interface on the session bus (app/commandbus.h)
-    // while the session lives: hotkeys run through the registrar, the rest
+    // Serves the program's interface to its later starts while the session
+    // lives (on Linux the session bus, app/commandbus.h): hotkeys run through the registrar, the rest
     // through the handlers.
     void ServeCommands(TCommandHandlers handlers);
 
-    // Runs the event loop until SIGINT or SIGTERM arrives or the loop is
+    // Runs the event loop until the system asks the program to end (SIGINT,
+    // SIGTERM; Ctrl+C on Windows' console) or the loop is
     // ended otherwise, then withdraws the document's hotkeys. Raises
     // EWindowSystemError when the connection to the window system broke.
     void Run();
 
 private:
     class TWindowSystemServices;
-    class TTerminationSignals;
 
     // Destroyed in reverse order: the registrar withdraws its registrations
     // while the services it registered with are still there.
     std::unique_ptr<TWindowSystemServices> windowSystem_;
-    std::unique_ptr<TTerminationSignals> termination_;
-    std::unique_ptr<QSocketNotifier> childReaping_;
+    std::unique_ptr<TSessionHost> host_;
     std::unique_ptr<THotKeyRegistrar> registrar_;
-    std::unique_ptr<TCommandBus> commands_;
+    std::unique_ptr<QObject> commands_;
 };
 
 } // namespace tarvo

@@ -7,8 +7,9 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <utility>
+
+#include "platform/paths.h"
 
 namespace tarvo::platform {
 
@@ -66,19 +67,12 @@ fs::path DirectoryOf(const fs::path& file)
     return file.has_parent_path() ? file.parent_path() : fs::path(".");
 }
 
-// A new file beside target with a short random name, so that the name stays
-// within the file system's limit however long the target's name is. Mode 0666
-// leaves the umask to decide, as for any new file.
+// A new file beside target with a short random name. Mode 0666 leaves the
+// umask to decide, as for any new file.
 TFileHandle CreateTemporaryBeside(const fs::path& target, fs::path& temporary)
 {
-    static constexpr char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = ".tarvo-";
-        for (int i = 0; i < 10; ++i)
-            name += letters[pick(random)];
-        temporary = DirectoryOf(target) / name;
+        temporary = DirectoryOf(target) / TemporaryFileName();
         TFileHandle file(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (file || errno != EEXIST)
             return file;

@@ -1,5 +1,7 @@
 #include "platform/paths.h"
 
+#include <random>
+
 namespace tarvo::platform {
 
 std::string DirectoryPart(std::string_view path)
@@ -20,6 +22,17 @@ std::string JoinPath(std::string_view directory, std::string_view name)
     if (!result.empty() && DirectorySeparators.find(result.back()) == std::string_view::npos)
         result += PathDelimiter;
     return result + std::string(name);
+}
+
+std::string TemporaryFileName()
+{
+    static constexpr char letters[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::uniform_int_distribution<size_t> pick(0, sizeof letters - 2);
+    std::string name = ".tarvo-";
+    for (int i = 0; i < 10; ++i)
+        name += letters[pick(random)];
+    return name;
 }
 
 } // namespace tarvo::platform

@@ -27,4 +27,9 @@ bool HasExtension(std::string_view path);
 // unless directory is empty or already ends with one.
 std::string JoinPath(std::string_view directory, std::string_view name);
 
+// A short random name for a temporary file beside the one a save replaces:
+// ".tarvo-" and ten letters or digits, so that it stays within the file
+// system's limit however long the target's name is.
+std::string TemporaryFileName();
+
 } // namespace tarvo::platform

@@ -1,10 +1,5 @@
 #include "platform/userdirectories.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <filesystem>
-
 #include "platform/paths.h"
 
 namespace tarvo::platform {
@@ -12,11 +7,6 @@ namespace tarvo::platform {
 namespace {
 
 constexpr std::string_view UserFileSubdirectory = "tarvo";
-
-bool MayCreateFilesIn(const std::string& directory)
-{
-    return !directory.empty() && ::access(directory.c_str(), W_OK | X_OK) == 0;
-}
 
 } // namespace
 
@@ -26,15 +16,6 @@ std::optional<std::string> NonEmptyVariable(const IEnvironment& environment, con
     if (value && value->empty())
         return std::nullopt;
     return value;
-}
-
-std::string UserConfigDirectory(const IEnvironment& environment)
-{
-    if (auto config = NonEmptyVariable(environment, "XDG_CONFIG_HOME"); config && config->starts_with('/'))
-        return *config;
-    if (auto home = NonEmptyVariable(environment, "HOME"))
-        return JoinPath(*home, ".config");
-    return {};
 }
 
 std::string UserFileDirectory(const std::string& programDirectory, bool programDirectoryWritable,
@@ -50,16 +31,6 @@ std::string UserFileDirectory()
 {
     const std::string programDirectory = ProgramDirectory();
     return UserFileDirectory(programDirectory, MayCreateFilesIn(programDirectory), *Services().Environment);
-}
-
-void CreateUserDirectory(const std::string& directory)
-{
-    std::filesystem::path partial;
-    for (const auto& part : std::filesystem::path(directory)) {
-        partial /= part;
-        if (!part.empty())
-            ::mkdir(partial.c_str(), 0700); // fails harmlessly for the parts that exist
-    }
 }
 
 } // namespace tarvo::platform

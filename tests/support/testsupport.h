@@ -5,9 +5,13 @@
 // an unprivileged user, the children of a process.
 
 #include <gtest/gtest.h>
-#include <grp.h>
 #include <stdlib.h>
+#ifndef _WIN32
+// The helpers for processes and users, at the end, are for POSIX systems;
+// the rest serves the Windows build's tests too.
+#include <grp.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <atomic>
@@ -48,10 +52,12 @@ public:
     TempDir()
     {
         static std::atomic<unsigned> counter{0};
-        const std::string name = "tarvo-test-" + std::to_string(::getpid()) + "-"
-            + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++);
-        path_ = std::filesystem::temp_directory_path() / name;
-        std::filesystem::create_directory(path_);
+        // A name another process took already is not taken over.
+        do {
+            const std::string name =
+                "tarvo-test-" + std::to_string(std::random_device{}()) + "-" + std::to_string(counter++);
+            path_ = std::filesystem::temp_directory_path() / name;
+        } while (!std::filesystem::create_directory(path_));
     }
     ~TempDir()
     {
@@ -129,26 +135,6 @@ private:
     Bytes bytes_;
 };
 
-// The states ('S', 'Z', ...) of the processes whose parent is parent, one
-// character each; with a command, only of those that run that program.
-inline std::string ChildStates(pid_t parent, const std::string& command = "")
-{
-    std::string states;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
-            continue;
-        std::istringstream fields(line.substr(line.rfind(')') + 2));
-        char state = 0;
-        pid_t itsParent = 0;
-        fields >> state >> itsParent;
-        if (itsParent == parent && (command.empty() || line.find("(" + command + ")") != std::string::npos))
-            states += state;
-    }
-    return states;
-}
-
 // Sets an environment variable for the object's lifetime.
 class TScopedEnvironmentVariable {
 public:
@@ -156,19 +142,26 @@ public:
     {
         if (const char* old = ::getenv(name_.c_str()))
             saved_ = old;
-        ::setenv(name_.c_str(), value.c_str(), 1);
+        Set(value.c_str());
     }
-    ~TScopedEnvironmentVariable()
-    {
-        if (saved_)
-            ::setenv(name_.c_str(), saved_->c_str(), 1);
-        else
-            ::unsetenv(name_.c_str());
-    }
+    ~TScopedEnvironmentVariable() { Set(saved_ ? saved_->c_str() : nullptr); }
     TScopedEnvironmentVariable(const TScopedEnvironmentVariable&) = delete;
     TScopedEnvironmentVariable& operator=(const TScopedEnvironmentVariable&) = delete;
 
 private:
+    // Sets the variable, or removes it for nullptr.
+    void Set(const char* value) const
+    {
+#ifdef _WIN32
+        ::_putenv_s(name_.c_str(), value ? value : ""); // the empty value removes it
+#else
+        if (value)
+            ::setenv(name_.c_str(), value, 1);
+        else
+            ::unsetenv(name_.c_str());
+#endif
+    }
+
     std::string name_;
     std::optional<std::string> saved_;
 };
@@ -198,6 +191,27 @@ void ExpectFailure(Action&& action, const std::string& message)
     }
 }
 
+#ifndef _WIN32
+// The states ('S', 'Z', ...) of the processes whose parent is parent, one
+// character each; with a command, only of those that run that program.
+inline std::string ChildStates(pid_t parent, const std::string& command = "")
+{
+    std::string states;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream fields(line.substr(line.rfind(')') + 2));
+        char state = 0;
+        pid_t itsParent = 0;
+        fields >> state >> itsParent;
+        if (itsParent == parent && (command.empty() || line.find("(" + command + ")") != std::string::npos))
+            states += state;
+    }
+    return states;
+}
+
 // Expects check() to return true when run by a user without special rights.
 // Root may write where others may not, so as root the check runs in a child
 // process that has become the user nobody, without supplementary groups.
@@ -217,5 +231,6 @@ void ExpectTrueAsUnprivilegedUser(Check&& check)
         },
         testing::ExitedWithCode(0), "");
 }
+#endif
 
 } // namespace tarvo::testsupport
