@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tarvo::platform {
@@ -10,6 +11,13 @@ namespace tarvo::platform {
 using TWindowId = uint32_t;
 
 struct TTopLevelWindow {
+    // Most searches know only the id and the title.
+    TTopLevelWindow(TWindowId id = 0, std::string title = {}, std::string instance = {}, std::string windowClass = {},
+                    bool active = false)
+        : Id(id), Title(std::move(title)), Instance(std::move(instance)), Class(std::move(windowClass)), Active(active)
+    {
+    }
+
     TWindowId Id = 0;
     // The title as the window holds it: UTF-8 from current programs, a
     // legacy 8-bit encoding from some old ones; empty when it has none.
