@@ -1,6 +1,7 @@
 #include "platform/sway/swaybindings.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <map>
 #include <sstream>
@@ -60,6 +61,18 @@ std::string Expand(std::string text, const std::map<std::string, std::string, st
     return text;
 }
 
+// The input code of a key bound by its position: those whose characters
+// depend on the layout, and the keypad digits, whose keysyms depend on
+// NumLock (KP_1 or KP_End; the X11 grabs take both).
+std::optional<int> KeyCodeByPosition(uint16_t virtualKey)
+{
+    // KEY_KP0 to KEY_KP9 of the Linux input event codes.
+    constexpr std::array<int, 10> KeypadDigits{82, 79, 80, 81, 75, 76, 77, 71, 72, 73};
+    if (IsNumpadDigitKey(virtualKey))
+        return KeypadDigits[virtualKey - VkNumpad0];
+    return InputCodeAtUsPosition(virtualKey);
+}
+
 } // namespace
 
 bool TSwayBinding::operator<(const TSwayBinding& other) const
@@ -78,7 +91,7 @@ std::optional<TSwayBinding> SwayBinding(THotKeyCombination combination)
         modifiers += "Mod1+";
     if (combination.Modifiers & HotKeyModShift)
         modifiers += "Shift+";
-    if (const std::optional<int> code = InputCodeAtUsPosition(combination.VirtualKey))
+    if (const std::optional<int> code = KeyCodeByPosition(combination.VirtualKey))
         return TSwayBinding{"bindcode", modifiers + std::to_string(*code + XkbKeyCodeOffset)};
     const std::optional<std::string> name = XkbKeyName(combination.VirtualKey);
     if (!name)

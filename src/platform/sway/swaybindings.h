@@ -6,7 +6,8 @@
 // in the current layout, as the X11 key grabs take the key that has the
 // keysym. Keys found by their position (the punctuation keys, the keypad
 // operators: platform/virtualkeys.h) are bound with bindcode on their US
-// position, as the X11 grabs do, since their characters move with the layout.
+// position, as the X11 grabs do, since their characters move with the layout;
+// so are the keypad digits, whose keysyms change with NumLock.
 
 #include <optional>
 #include <set>
