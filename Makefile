@@ -5,7 +5,7 @@ BUILD_ASAN := build-asan
 BUILD_FUZZ := build-fuzz
 # The Windows cross build: the Qt for MinGW is unpacked into it.
 BUILD_WIN  := build-windows
-QT_MINGW_ARCHIVE ?= ../shared/toolchains/qt6.4.2-mingw-w64-x86_64.tar.xz
+QT_MINGW_ARCHIVE ?= $(shell ./scripts/find-qt-mingw)
 JOBS       := $(shell nproc)
 # Seconds each fuzz target runs in `make fuzz`; FUZZ_TARGETS picks some.
 FUZZ_SECONDS ?= 60
@@ -19,10 +19,10 @@ run:
 	@cmake --build $(BUILD) -j $(JOBS)
 	@./scripts/run-tarvo $(BUILD)
 
-# The sanitizer run goes first so that the output ends with the summary of
-# the plain run. Tests that need an X server get a private Xvfb.
+# The sanitizer run, the plain run, then the Windows build's tests under
+# Wine. Tests that need an X server get a private Xvfb.
 test:
-	@./scripts/setup
+	@./scripts/setup windows
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -Wno-dev -DTARVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	@echo "== tests under AddressSanitizer + UndefinedBehaviorSanitizer =="
@@ -32,6 +32,8 @@ test:
 	@cmake --build $(BUILD) -j $(JOBS)
 	@echo "== tests =="
 	@cd $(BUILD) && ../scripts/with-xvfb ctest --output-on-failure -j $(JOBS)
+	@if [ -n "$(QT_MINGW_ARCHIVE)" ]; then $(MAKE) --no-print-directory windows-test; \
+	else echo "== Windows tests skipped: no Qt for MinGW in ../shared/toolchains (set QT_MINGW_ARCHIVE) =="; fi
 
 # A Debian package of the normal build (CPack, packaging/packaging.cmake),
 # written into the build directory.
@@ -60,7 +62,6 @@ windows:
 # The Windows build's tests under Wine, in a Wine prefix made afresh for the
 # run; the Linux tvotool (built in $(BUILD)) checks the files of the Windows one.
 windows-test:
-	@./scripts/setup
 	@./scripts/setup windows
 	@cmake -S . -B $(BUILD) -G Ninja -Wno-dev >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) --target tvotool

@@ -46,7 +46,7 @@ void RemoveEntry(const std::string& file)
 
 } // namespace
 
-std::string AutostartEntryFile()
+std::string AutostartEntry()
 {
     const std::string config = platform::UserConfigDirectory(*platform::Services().Environment);
     return config.empty() ? std::string()
@@ -55,7 +55,7 @@ std::string AutostartEntryFile()
 
 void SetAutostart(bool on)
 {
-    const std::string file = AutostartEntryFile();
+    const std::string file = AutostartEntry();
     if (file.empty())
         throw EAutostartError("cannot find the autostart directory: neither XDG_CONFIG_HOME nor HOME is set");
     if (on)

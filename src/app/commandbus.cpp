@@ -6,7 +6,7 @@
 #include <QDBusMetaType>
 #include <QLoggingCategory>
 
-#include <filesystem>
+#include "app/samefile.h"
 
 namespace tarvo {
 
@@ -139,8 +139,7 @@ bool ShowRunningProgramWith(const std::string& file)
     } catch (const ECommandBusError&) {
         return false; // none runs, or it cannot answer: this copy serves the file
     }
-    std::error_code ignored; // a name that cannot be resolved is compared as it is
-    if (std::filesystem::weakly_canonical(running, ignored) != std::filesystem::weakly_canonical(file, ignored))
+    if (!SameFile(running, file))
         return false;
     Call("ShowWindow");
     return true;

@@ -20,17 +20,11 @@
 
 #include "app/commandhandlers.h"
 #include "app/hotkeyregistrar.h"
-#include "platform/errors.h"
+#include "app/runningprogram.h"
 
 namespace tarvo {
 
 inline constexpr const char* CommandBusName = "org.tarvo.Tarvo";
-
-// A call of the running program that failed: none runs, or it refused.
-class ECommandBusError : public ETarvoError {
-public:
-    using ETarvoError::ETarvoError;
-};
 
 // A hotkey the program holds, as HotKeys() lists it.
 struct TBusHotKey {
@@ -61,13 +55,6 @@ private:
     THotKeyRegistrar& registrar_;
     TCommandHandlers handlers_;
 };
-
-// Calls of the program that holds the name; ECommandBusError with the
-// reason when none runs or it refuses.
-void RunInRunningProgram(const std::string& nameOrId);
-// Shows the window of the program that holds the name when it has file
-// open; whether it did.
-bool ShowRunningProgramWith(const std::string& file);
 
 } // namespace tarvo
 

@@ -46,7 +46,7 @@ public:
     THotKeyRegistrar& Registrar() { return *registrar_; }
 
     // Serves the program's interface to its later starts while the session
-    // lives (on Linux the session bus, app/commandbus.h): hotkeys run through the registrar, the rest
+    // lives (app/runningprogram.h): hotkeys run through the registrar, the rest
     // through the handlers.
     void ServeCommands(TCommandHandlers handlers);
 

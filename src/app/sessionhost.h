@@ -3,8 +3,8 @@
 // loop when the system asks the program to end (SIGINT or SIGTERM on Linux,
 // Ctrl+C, Ctrl+Break or the console closing on Windows), the reaping of
 // started programs as they end where the system needs it (Linux), and the
-// program's interface to its later starts (the session bus on Linux; none yet
-// on Windows). One implementation per host system, picked by CMake.
+// program's interface to its later starts (the session bus on Linux, a
+// message window on Windows). One implementation per host system, picked by CMake.
 
 #include <functional>
 #include <memory>
@@ -26,7 +26,7 @@ public:
     TSessionHost& operator=(const TSessionHost&) = delete;
 
     // Serves the program's interface to its later starts while the returned
-    // object lives; nullptr where the host offers none.
+    // object lives.
     static std::unique_ptr<QObject> ServeCommands(THotKeyRegistrar& registrar, TCommandHandlers handlers);
 
 private:

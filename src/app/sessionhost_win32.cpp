@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QMetaObject>
 
+#include "app/commandwindow_win32.h"
+
 namespace tarvo {
 
 namespace {
@@ -37,11 +39,9 @@ TSessionHost::~TSessionHost()
     ::SetConsoleCtrlHandler(ConsoleControl, FALSE);
 }
 
-// Later starts are not handed to the running program on Windows yet: each
-// start runs on its own.
-std::unique_ptr<QObject> TSessionHost::ServeCommands(THotKeyRegistrar& /*registrar*/, TCommandHandlers /*handlers*/)
+std::unique_ptr<QObject> TSessionHost::ServeCommands(THotKeyRegistrar& registrar, TCommandHandlers handlers)
 {
-    return nullptr;
+    return ServeCommandWindow(registrar, std::move(handlers));
 }
 
 } // namespace tarvo

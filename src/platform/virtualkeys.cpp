@@ -39,4 +39,9 @@ uint16_t VirtualKeyAtUsPosition(int inputCode)
     return 0;
 }
 
+uint16_t VirtualKeyOfCharacterKey(uint32_t xkbKeyCode, uint32_t /*nativeVirtualKey*/)
+{
+    return xkbKeyCode > XkbKeyCodeOffset ? VirtualKeyAtUsPosition(static_cast<int>(xkbKeyCode) - XkbKeyCodeOffset) : 0;
+}
+
 } // namespace tarvo::platform

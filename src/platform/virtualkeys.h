@@ -118,4 +118,10 @@ std::optional<int> InputCodeAtUsPosition(uint16_t virtualKey);
 // every layout); 0 for other positions.
 uint16_t VirtualKeyAtUsPosition(int inputCode);
 
+// The virtual key of a key that types a character, from what the host's key
+// event says of it: on Linux its position (an XKB keycode,
+// VirtualKeyAtUsPosition), on Windows its own virtual key. 0 when there is
+// none.
+uint16_t VirtualKeyOfCharacterKey(uint32_t xkbKeyCode, uint32_t nativeVirtualKey);
+
 } // namespace tarvo::platform

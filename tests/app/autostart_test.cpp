@@ -32,7 +32,7 @@ protected:
 TEST_F(Autostart, OnWritesAValidEntryThatStartsTheProgramOffRemovesIt)
 {
     const std::string entryFile = dir_.File("config/autostart/tarvo.desktop");
-    EXPECT_EQ(AutostartEntryFile(), entryFile);
+    EXPECT_EQ(AutostartEntry(), entryFile);
     SetAutostart(true);
     SetAutostart(true);
     const auto entry = platform::TDesktopEntry::Parse(ReadTextFile(entryFile));

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/autostart.h"
-#include "app/commandbus.h"
+#include "app/runningprogram.h"
 #include "app/session.h"
 #include "app/startup.h"
 #include "app/windows/tformmain.h"

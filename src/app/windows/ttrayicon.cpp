@@ -1,15 +1,13 @@
 #include "app/windows/ttrayicon.h"
 
 #include <QCursor>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusVariant>
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QScreen>
 #include <QWidget>
 
+#include "app/windows/desktopnotices.h"
 #include "persist/text.h"
 
 namespace tarvo {
@@ -18,35 +16,6 @@ namespace {
 
 // As much of a tooltip as the notification area takes.
 constexpr size_t TooltipLength = 63;
-
-// A notification through the desktop's notification service, where the
-// session has one; without one nothing is shown.
-void SendDesktopNotification(const QString& title, const QString& text)
-{
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected())
-        return;
-    QDBusMessage notify = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("/org/freedesktop/Notifications"),
-        QStringLiteral("org.freedesktop.Notifications"), QStringLiteral("Notify"));
-    notify << QGuiApplication::applicationDisplayName() << 0u << QStringLiteral("dialog-warning") << title << text
-           << QStringList() << QVariantMap() << -1;
-    bus.call(notify, QDBus::NoBlock);
-}
-
-// Whether the desktop draws tray icons as StatusNotifierItems (KDE, most
-// Wayland desktops), as Qt then shows the icon: such a host draws the icon's
-// menu itself, from the menu Qt exports, and need not ask the program to.
-bool StatusNotifierHostRegistered()
-{
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        QStringLiteral("org.kde.StatusNotifierWatcher"), QStringLiteral("/StatusNotifierWatcher"),
-        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    get << QStringLiteral("org.kde.StatusNotifierWatcher") << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusMessage reply = QDBusConnection::sessionBus().call(get, QDBus::Block, 1000);
-    return reply.type() == QDBusMessage::ReplyMessage
-        && reply.arguments().value(0).value<QDBusVariant>().variant().toBool();
-}
 
 } // namespace
 
@@ -115,7 +84,7 @@ void TTrayIcon::ShowNotice(const std::string& title, const std::string& text)
     if (IconPresent())
         tray_.showMessage(QString::fromStdString(title), QString::fromStdString(text), QSystemTrayIcon::Warning);
     else
-        SendDesktopNotification(QString::fromStdString(title), QString::fromStdString(text));
+        ShowDesktopNotice(QString::fromStdString(title), QString::fromStdString(text));
 }
 
 void TTrayIcon::AddIcon()

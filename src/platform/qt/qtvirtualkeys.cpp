@@ -87,7 +87,7 @@ std::optional<uint16_t> Find(const TQtKeyEntry (&table)[N], int key)
 
 } // namespace
 
-uint16_t VirtualKeyOfQtKey(int key, Qt::KeyboardModifiers modifiers, uint32_t scanCode)
+uint16_t VirtualKeyOfQtKey(int key, Qt::KeyboardModifiers modifiers, uint32_t scanCode, uint32_t nativeVirtualKey)
 {
     if (modifiers & Qt::KeypadModifier) {
         if (key >= Qt::Key_0 && key <= Qt::Key_9)
@@ -106,9 +106,7 @@ uint16_t VirtualKeyOfQtKey(int key, Qt::KeyboardModifiers modifiers, uint32_t sc
     // Qt numbers the keys that type a character by that character; the
     // others (modifiers among them) from Key_Escape on.
     const bool typesCharacter = key > 0 && key < Qt::Key_Escape;
-    if (typesCharacter && scanCode > XkbKeyCodeOffset)
-        return VirtualKeyAtUsPosition(static_cast<int>(scanCode) - XkbKeyCodeOffset);
-    return 0;
+    return typesCharacter ? VirtualKeyOfCharacterKey(scanCode, nativeVirtualKey) : 0;
 }
 
 } // namespace tarvo::platform::qt
