@@ -98,8 +98,8 @@ std::optional<LRESULT> Send(HWND window, ULONG_PTR command, const std::string& t
     DWORD_PTR answer = 0;
     // The running program may bring its window to the front.
     ::AllowSetForegroundWindow(ASFW_ANY);
-    if (!::SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
-                               CallTimeout, &answer))
+    if (!::SendMessageTimeoutW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, CallTimeout,
+                               &answer))
         return std::nullopt;
     return LRESULT(answer);
 }

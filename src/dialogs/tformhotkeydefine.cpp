@@ -36,8 +36,8 @@ constexpr int32_t MsgConfirmDeletion = 9;
 std::optional<TShortCut> CapturedShortCut(const QKeyEvent& event)
 {
     using namespace platform;
-    const uint16_t key = qt::VirtualKeyOfQtKey(event.key(), event.modifiers(), event.nativeScanCode(),
-                                                 event.nativeVirtualKey());
+    const uint16_t key =
+        qt::VirtualKeyOfQtKey(event.key(), event.modifiers(), event.nativeScanCode(), event.nativeVirtualKey());
     const Qt::KeyboardModifiers held = event.modifiers();
     const bool shift = held & Qt::ShiftModifier;
     const bool ctrl = held & Qt::ControlModifier;

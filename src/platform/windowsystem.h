@@ -23,7 +23,9 @@ struct TTopLevelWindow {
     // legacy 8-bit encoding from some old ones; empty when it has none.
     std::string Title;
     // Which program the window belongs to: on X11 the two parts of
-    // WM_CLASS, on Wayland the app id as Class; empty when unknown.
+    // WM_CLASS, on Wayland the app id as Class, on Windows the program
+    // file's name without extension as Instance and the window class as
+    // Class; empty when unknown.
     std::string Instance;
     std::string Class;
     // The window has the focus.

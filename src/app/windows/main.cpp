@@ -13,6 +13,7 @@
 #include "app/runningprogram.h"
 #include "app/session.h"
 #include "app/startup.h"
+#include "app/windows/hosthelp.h"
 #include "app/windows/tformmain.h"
 #include "dialogs/programicon.h"
 #include "dialogs/tforminfo.h"
@@ -26,22 +27,19 @@ using namespace tarvo;
 
 namespace {
 
-constexpr const char* Usage = "Usage: tarvo [FILE]\n"
-                              "       tarvo --run NAME|ID\n"
-                              "Keeps system-wide hotkeys that start programs; lives in the notification area.\n"
-                              "\n"
-                              "  FILE       the hotkey file to open: \".tvo\" is added to a name without an\n"
-                              "             extension, the program's directory to a name without a directory.\n"
-                              "             Without FILE, KeyList.TVO in the program's directory is opened.\n"
-                              "             A Tarvo that runs with FILE open shows its window instead.\n"
-                              "  --run NAME|ID  run a hotkey of the Tarvo that runs, by its name or ID\n"
-                              "  --autostart on|off  start Tarvo at every login, or no longer\n"
-                              "  --help     show this text\n"
-                              "  --version  show the version and its release date\n"
-                              "\n"
-                              "Tarvo needs an X display, or in a Wayland session a desktop that binds keys\n"
-                              "for it: sway, a desktop portal with global shortcuts, or GNOME\n"
-                              "(TARVO_HOTKEYS=sway, portal, gnome or x11 forces one).\n";
+const std::string Usage = std::string("Usage: tarvo [FILE]\n"
+                                      "       tarvo --run NAME|ID\n"
+                                      "Keeps system-wide hotkeys that start programs; lives in the notification area.\n"
+                                      "\n"
+                                      "  FILE       the hotkey file to open: \".tvo\" is added to a name without an\n"
+                                      "             extension, the program's directory to a name without a directory.\n"
+                                      "             Without FILE, KeyList.TVO in the program's directory is opened.\n"
+                                      "             A Tarvo that runs with FILE open shows its window instead.\n"
+                                      "  --run NAME|ID  run a hotkey of the Tarvo that runs, by its name or ID\n"
+                                      "  --autostart on|off  start Tarvo at every login, or no longer\n"
+                                      "  --help     show this text\n"
+                                      "  --version  show the version and its release date\n")
+    + WindowSystemHelp;
 
 // Shows each problem that did not stop the start, once the window is up.
 void ShowStartupProblems(const TStartupProblems& problems)

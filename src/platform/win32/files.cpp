@@ -40,8 +40,8 @@ TFileHandle CreateTemporaryBeside(const std::string& target, std::wstring& tempo
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporary = Wide(JoinPath(DirectoryPart(target), TemporaryFileName()));
-        TFileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        TFileHandle file(
+            ::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file || ::GetLastError() != ERROR_FILE_EXISTS)
             return file;
     }
@@ -83,8 +83,9 @@ std::optional<std::vector<uint8_t>> ReadWholeFile(const std::string& fileName)
     std::vector<uint8_t> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
     // One read of the whole file; a file that shrank meanwhile reads short and fails.
-    if (!bytes.empty() && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)
-                           || read != bytes.size()))
+    if (!bytes.empty()
+        && (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)
+            || read != bytes.size()))
         return std::nullopt;
     return bytes;
 }

@@ -120,8 +120,8 @@ private:
         windowClass.hInstance = ::GetModuleHandleW(nullptr);
         windowClass.lpszClassName = className;
         ::RegisterClassW(&windowClass); // fails harmlessly when a previous service registered it
-        window_ = ::CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                    windowClass.hInstance, nullptr);
+        window_ =
+            ::CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, windowClass.hInstance, nullptr);
         if (!window_)
             throw EWindowSystemError("cannot create the window for hotkey messages (error "
                                      + std::to_string(::GetLastError()) + ")");

@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <filesystem>
+
 #include "platform/launcher.h"
 #include "platform/win32/widetext.h"
 #include "platform/win32/win32hotkeys.h"
@@ -17,14 +19,42 @@ namespace {
 std::string SystemErrorText(DWORD error)
 {
     wchar_t* text = nullptr;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
     std::wstring message(text, length);
     ::LocalFree(text);
     while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L'.'))
         message.pop_back();
     return message.empty() ? "system error " + std::to_string(error) : Utf8(message);
+}
+
+// The name of a program file without its folder and extension: "notepad"
+// for "C:\\Windows\\notepad.exe".
+std::string ProgramName(const std::wstring& file)
+{
+    return Utf8(std::filesystem::path(file).stem().wstring());
+}
+
+// The program whose process made the window; empty when it cannot be asked.
+std::string WindowProgram(HWND window)
+{
+    DWORD processId = 0;
+    ::GetWindowThreadProcessId(window, &processId);
+    const HANDLE process = ::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    if (!process)
+        return {};
+    wchar_t path[MAX_PATH];
+    DWORD length = MAX_PATH;
+    const bool known = ::QueryFullProcessImageNameW(process, 0, path, &length);
+    ::CloseHandle(process);
+    return known ? ProgramName(std::wstring(path, length)) : std::string();
+}
+
+std::string WindowClassName(HWND window)
+{
+    wchar_t name[256];
+    return Utf8(std::wstring(name, static_cast<size_t>(::GetClassNameW(window, name, 256))));
 }
 
 // Opens files with the shell's execute call, which starts programs and hands
@@ -48,12 +78,16 @@ public:
         if (::ShellExecuteExW(&info))
             return;
         const std::string cause = SystemErrorText(::GetLastError());
-        throw ELaunchError({"cannot start \"" + file + "\": " + cause,
-                            "\"" + file + "\" kann nicht gestartet werden: " + cause});
+        throw ELaunchError(
+            {"cannot start \"" + file + "\": " + cause, "\"" + file + "\" kann nicht gestartet werden: " + cause});
     }
-    // Windows finds a program's windows by their titles only.
-    std::vector<std::string> WindowClasses(const std::string& /*file*/, const std::string& /*directory*/) const override
+    // The name of the program that opens the file (the file itself for a
+    // program), which its windows carry as their Instance.
+    std::vector<std::string> WindowClasses(const std::string& file, const std::string& directory) const override
     {
+        wchar_t program[MAX_PATH];
+        if (reinterpret_cast<INT_PTR>(::FindExecutableW(Wide(file).c_str(), Wide(directory).c_str(), program)) > 32)
+            return {ProgramName(program)};
         return {};
     }
     // The shell applies the show command before the execute call returns.
@@ -74,6 +108,8 @@ BOOL CALLBACK CollectWindow(HWND window, LPARAM windows)
     // exchange them.
     found.Id = static_cast<TWindowId>(reinterpret_cast<uintptr_t>(window));
     found.Title = Utf8(title);
+    found.Instance = WindowProgram(window);
+    found.Class = WindowClassName(window);
     found.Active = window == ::GetForegroundWindow();
     reinterpret_cast<std::vector<TTopLevelWindow>*>(windows)->push_back(std::move(found));
     return TRUE;

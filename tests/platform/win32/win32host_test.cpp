@@ -15,6 +15,7 @@
 #include "platform/registry.h"
 #include "platform/services.h"
 #include "platform/userdirectories.h"
+#include "platform/windowsystem.h"
 #include "platform/win32/widetext.h"
 #include "platform/win32/win32hotkeys.h"
 
@@ -109,7 +110,8 @@ TEST(Win32Registry, KeysAndValuesRoundTripThroughTheRealRegistry)
         EXPECT_TRUE(key->SetValue("Zahl", DWordValue(0x01020304)));
         EXPECT_TRUE(key->Flush());
     }
-    const auto key = registry.OpenKey(TRootKey::CurrentUser, "Software\\tarvo test ä " + std::to_string(::GetCurrentProcessId()) + "\\ü日");
+    const auto key = registry.OpenKey(TRootKey::CurrentUser,
+                                      "Software\\tarvo test ä " + std::to_string(::GetCurrentProcessId()) + "\\ü日");
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->QueryValue("grüße"), StringValue("D:\\Gemeinsam €"));
     EXPECT_EQ(key->QueryValue("Zahl"), DWordValue(0x01020304));
@@ -121,7 +123,8 @@ TEST(Win32Registry, KeysAndValuesRoundTripThroughTheRealRegistry)
                              RRF_RT_REG_SZ, nullptr, stored, &size),
               ERROR_SUCCESS);
     EXPECT_EQ(std::wstring(stored), L"D:\\Gemeinsam \u20ac");
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, Wide("Software\\Tarvo Test Ä " + std::to_string(::GetCurrentProcessId())).c_str());
+    ::RegDeleteTreeW(HKEY_CURRENT_USER,
+                     Wide("Software\\Tarvo Test Ä " + std::to_string(::GetCurrentProcessId())).c_str());
 }
 
 TEST(Win32Environment, VariablesAreReadAsUtf8)
@@ -151,6 +154,32 @@ TEST(Win32Launcher, StartsWithParametersAndDirectoryAndReportsWhatCannotStart)
         EXPECT_NE(std::string(error.what()).find("fehlt ä.exe"), std::string::npos) << error.what();
         EXPECT_NE(error.Reason.German.find("kann nicht gestartet werden"), std::string::npos);
     }
+}
+
+// A window of this program is found with its program's name and its window
+// class, and a program file names the program its windows carry.
+TEST(Win32WindowSearch, WindowsCarryTheirProgramAndClass)
+{
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = ::DefWindowProcW;
+    windowClass.hInstance = ::GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"TarvoTestFensterÄ";
+    ::RegisterClassW(&windowClass);
+    const HWND window = ::CreateWindowExW(0, windowClass.lpszClassName, L"Grüße", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                                          0, 200, 100, nullptr, nullptr, windowClass.hInstance, nullptr);
+    ASSERT_TRUE(window);
+    bool found = false;
+    for (const TTopLevelWindow& each : Services().WindowSystem->TopLevelWindows())
+        if (each.Id == static_cast<TWindowId>(reinterpret_cast<uintptr_t>(window))) {
+            found = true;
+            EXPECT_EQ(each.Title, "Grüße");
+            EXPECT_EQ(each.Instance, "platform_win32_tests");
+            EXPECT_EQ(each.Class, "TarvoTestFensterÄ");
+        }
+    EXPECT_TRUE(found);
+    ::DestroyWindow(window);
+
+    EXPECT_EQ(Services().Launcher->WindowClasses("notepad.exe", ""), std::vector<std::string>{"notepad"});
 }
 
 class TRecordingOwner : public IHotKeyOwner {
