@@ -25,6 +25,7 @@
 #include "lang/modules.h"
 #include "platform/files.h"
 #include "platform/launcher.h"
+#include "platform/programarguments.h"
 #include "platform/services.h"
 #include "platform/windowsystemservices.h"
 #include "tools/bindingimport.h"
@@ -282,7 +283,7 @@ int main(int argc, char** argv)
     tarvo::InitLangModules();
     tarvo::RegisterHotKeyClasses();
     try {
-        return Run(std::vector<std::string>(argv + 1, argv + argc));
+        return Run(tarvo::platform::ProgramArguments(argc, argv));
     } catch (const tarvo::ETarvoError& error) {
         std::cerr << "tvotool: " << error.what() << "\n";
         return 1;

@@ -19,6 +19,7 @@
 #include "dialogs/tforminfo.h"
 #include "hotkeys/hotkeyfile.h"
 #include "platform/messagebox.h"
+#include "platform/programarguments.h"
 #include "platform/qt/qtmessagebox.h"
 #include "platform/services.h"
 #include "tarvo/version.h"
@@ -77,7 +78,8 @@ void RunWindows(const TStartupProblems& problems)
 
 int main(int argc, char** argv)
 {
-    const std::string option = argc > 1 ? argv[1] : "";
+    const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
+    const std::string option = arguments.empty() ? "" : arguments[0];
     if (option == "--help") {
         std::cout << Usage;
         return 0;
@@ -87,7 +89,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (option == "--autostart") {
-        const std::string state = argc > 2 ? argv[2] : "";
+        const std::string state = arguments.size() > 1 ? arguments[1] : "";
         if (state != "on" && state != "off") {
             std::cerr << "tarvo: --autostart needs on or off\n";
             return 2;
@@ -101,13 +103,13 @@ int main(int argc, char** argv)
         return 0;
     }
     if (option == "--run") {
-        if (argc != 3) {
+        if (arguments.size() != 2) {
             std::cerr << "tarvo: --run needs the name or ID of a hotkey\n";
             return 2;
         }
         QCoreApplication application(argc, argv);
         try {
-            RunInRunningProgram(argv[2]);
+            RunInRunningProgram(arguments[1]);
         } catch (const ECommandBusError& error) {
             std::cerr << "tarvo: " << error.what() << "\n";
             return 1;
@@ -130,8 +132,9 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
     platform::qt::InstallQtMessageBox(platform::Services());
 
-    // Qt has taken its own options out of argv.
-    const TStartupProblems problems = StartUp(std::vector<std::string>(argv + 1, argv + argc));
+    // Qt has taken its own options out of argv (Windows' wide command line
+    // still holds them).
+    const TStartupProblems problems = StartUp(platform::ProgramArguments(argc, argv));
     // A second copy with the same file would overwrite the first one's saves.
     if (ShowRunningProgramWith(HotKeyFileName())) {
         FinalizeModules();

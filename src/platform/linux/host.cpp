@@ -7,6 +7,7 @@
 #include "platform/launcher.h"
 #include "platform/linux/fileregistry.h"
 #include "platform/messagebox.h"
+#include "platform/programarguments.h"
 #include "platform/windowsystem.h"
 
 namespace tarvo::platform {
@@ -50,6 +51,12 @@ TServices HostServices()
     // others (platform/windowsystemservices.h).
     headless::InstallHeadlessServices(services);
     return services;
+}
+
+// Linux hands programs their arguments as the bytes they were given.
+std::vector<std::string> ProgramArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
 }
 
 } // namespace tarvo::platform

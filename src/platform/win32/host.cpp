@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/launcher.h"
 #include "platform/messagebox.h"
+#include "platform/programarguments.h"
 #include "platform/win32/registry.h"
 #include "platform/win32/widetext.h"
 #include "platform/win32/win32services.h"
@@ -63,6 +66,17 @@ TServices HostServices()
     services.Registry = CreateHostRegistry();
     win32::InstallWin32Services(services);
     return services;
+}
+
+std::vector<std::string> ProgramArguments(int /*argc*/, char** /*argv*/)
+{
+    int count = 0;
+    wchar_t** arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    std::vector<std::string> result;
+    for (int i = 1; i < count; ++i)
+        result.push_back(win32::Utf8(arguments[i]));
+    ::LocalFree(arguments);
+    return result;
 }
 
 } // namespace tarvo::platform
