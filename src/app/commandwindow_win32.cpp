@@ -5,6 +5,7 @@
 #include <QLoggingCategory>
 #include <QString>
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -67,8 +68,16 @@ private:
     static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         auto* self = reinterpret_cast<TCommandWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-        if (message == WM_COPYDATA && self)
-            return self->Answer(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        if (message == WM_COPYDATA && self) {
+            // No exception may leave the system's call of the window
+            // procedure: the caller learns only that nothing was done.
+            try {
+                return self->Answer(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+            } catch (const std::exception& error) {
+                qCWarning(lcCommandWindow) << "a later start's request failed:" << error.what();
+                return NotDone;
+            }
+        }
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
 
@@ -126,6 +135,8 @@ void RunInRunningProgram(const std::string& nameOrId)
         throw ECommandBusError("the running Tarvo does not answer");
     if (*answer == NoSuchHotKey)
         throw ECommandBusError("no hotkey is named or has the ID \"" + nameOrId + "\"");
+    if (*answer != Done)
+        throw ECommandBusError("the running Tarvo could not run \"" + nameOrId + "\"");
 }
 
 bool ShowRunningProgramWith(const std::string& file)
