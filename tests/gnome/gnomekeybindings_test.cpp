@@ -24,6 +24,7 @@
 #include "platform/virtualkeys.h"
 #include "platform/windowsystemservices.h"
 #include "support/eventloop.h"
+#include "support/hotkeydocument.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
@@ -91,18 +92,11 @@ protected:
     }
     void TearDown() override { std::filesystem::remove_all(configHome + "/glib-2.0"); }
 
+    // Ctrl+Alt+key, running program with its marker file.
     THotTarvo& AddHotKey(const std::string& name, char key, const std::string& program = "")
     {
-        auto hotkey = std::make_unique<THotTarvo>();
-        hotkey->Name = name;
-        hotkey->HotKey = ShortCutCtrl | ShortCutAlt | key;
-        auto command = std::make_unique<THotKeyCommand>();
-        command->FileName = program;
-        command->Parameters = "'" + dir_.File(name + " pressed") + "'";
-        hotkey->Commands->Add(std::move(command));
-        THotTarvo& added = *hotkey;
-        document_.HotKeyList->Add(std::move(hotkey));
-        return added;
+        return testsupport::AddHotKey(document_, name, ShortCutCtrl | ShortCutAlt | key, program,
+                                      "'" + dir_.File(name + " pressed") + "'");
     }
 
     testsupport::TempDir dir_;

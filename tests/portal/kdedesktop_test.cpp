@@ -22,6 +22,7 @@
 #include "platform/portal/portalhotkeys.h"
 #include "platform/virtualkeys.h"
 #include "support/eventloop.h"
+#include "support/hotkeydocument.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
@@ -66,19 +67,10 @@ protected:
             GTEST_SKIP() << "no KDE desktop could be started here: " << problem;
     }
 
+    // With a program, the hotkey runs it with its marker file.
     THotTarvo& AddHotKey(const std::string& name, TShortCut key, const std::string& program = "")
     {
-        auto hotkey = std::make_unique<THotTarvo>();
-        hotkey->Name = name;
-        hotkey->HotKey = key;
-        auto command = std::make_unique<THotKeyCommand>();
-        command->FileName = program.empty() ? "run-" + name : program;
-        if (!program.empty())
-            command->Parameters = "'" + Marker(name) + "'";
-        hotkey->Commands->Add(std::move(command));
-        THotTarvo& added = *hotkey;
-        document_.HotKeyList->Add(std::move(hotkey));
-        return added;
+        return testsupport::AddHotKey(document_, name, key, program, program.empty() ? "" : "'" + Marker(name) + "'");
     }
     std::string Marker(const std::string& name) const { return dir_.File(name + " pressed"); }
     bool Touched(const std::string& name) const { return std::filesystem::exists(Marker(name)); }
@@ -133,7 +125,8 @@ TEST_F(KdeDesktopTest, TvotoolRunsHotKeysOnKeyPressesAndTheDesktopKeepsItsBindin
                                                          "org.kde.KGlobalAccel", "setForeignShortcut");
     const QString component =
         platform::portal::SessionToken(std::filesystem::weakly_canonical(dir_.File("keys.tvo")).string());
-    rebind << QStringList{component, "THotTarvo0", component, "Edit"} << QVariant::fromValue(QList<int>{0x10000000 | 'E'});
+    rebind << QStringList{component, "THotTarvo0", component, "Edit"}
+           << QVariant::fromValue(QList<int>{0x10000000 | 'E'});
     ASSERT_EQ(QDBusConnection::sessionBus().call(rebind).type(), QDBusMessage::ReplyMessage);
     QString errors;
     EXPECT_TRUE(Until(
@@ -223,7 +216,8 @@ TEST_F(KdeDesktopTest, TheProgramRunsHotKeysOnKeyPressesAndThroughItsInterface)
     document_.HotKeyList->AtDelete(0);
     AddHotKey("Run", ShortCutCtrl | ShortCutAlt | 'R', "touch");
     WriteHotKeyDocument(document_, file.toStdString());
-    QDBusMessage reload = QDBusMessage::createMethodCall("org.tarvo.Tarvo", "/org/tarvo/Tarvo", "org.tarvo.Tarvo", "Reload");
+    QDBusMessage reload =
+        QDBusMessage::createMethodCall("org.tarvo.Tarvo", "/org/tarvo/Tarvo", "org.tarvo.Tarvo", "Reload");
     ASSERT_EQ(QDBusConnection::sessionBus().call(reload).type(), QDBusMessage::ReplyMessage);
     std::filesystem::remove(Marker("Edit"));
     Press(CtrlAltE);

@@ -23,6 +23,7 @@
 #include "platform/virtualkeys.h"
 #include "platform/windowsystemservices.h"
 #include "support/eventloop.h"
+#include "support/hotkeydocument.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
@@ -149,15 +150,7 @@ protected:
 
     THotTarvo& AddHotKey(const std::string& name, TShortCut key)
     {
-        auto hotkey = std::make_unique<THotTarvo>();
-        hotkey->Name = name;
-        hotkey->HotKey = key;
-        auto command = std::make_unique<THotKeyCommand>();
-        command->FileName = "run-" + name;
-        hotkey->Commands->Add(std::move(command));
-        THotTarvo& added = *hotkey;
-        document_.HotKeyList->Add(std::move(hotkey));
-        return added;
+        return testsupport::AddHotKey(document_, name, key);
     }
     // Writes the document, with "Edit" touching Marker(), into a file; its name.
     std::string WriteDocumentTouchingMarker()

@@ -22,6 +22,7 @@
 #include "platform/virtualkeys.h"
 #include "platform/windowsystemservices.h"
 #include "support/eventloop.h"
+#include "support/hotkeydocument.h"
 #include "support/testsupport.h"
 
 using namespace tarvo;
@@ -117,18 +118,11 @@ protected:
             GTEST_SKIP() << "no sway could be started here: " << problem;
     }
 
+    // Ctrl+Alt+key, running program with its marker file.
     THotTarvo& AddHotKey(const std::string& name, char key, const std::string& program = "")
     {
-        auto hotkey = std::make_unique<THotTarvo>();
-        hotkey->Name = name;
-        hotkey->HotKey = ShortCutCtrl | ShortCutAlt | key;
-        auto command = std::make_unique<THotKeyCommand>();
-        command->FileName = program.empty() ? "run-" + name : program;
-        command->Parameters = "'" + Marker(name) + "'";
-        hotkey->Commands->Add(std::move(command));
-        THotTarvo& added = *hotkey;
-        document_.HotKeyList->Add(std::move(hotkey));
-        return added;
+        return testsupport::AddHotKey(document_, name, ShortCutCtrl | ShortCutAlt | key, program,
+                                      "'" + Marker(name) + "'");
     }
     std::string Marker(const std::string& name) const { return dir_.File(name + " pressed"); }
 
