@@ -78,6 +78,7 @@ void RunWindows(const TStartupProblems& problems)
 
 int main(int argc, char** argv)
 {
+    platform::ConnectToCallersConsole();
     const std::vector<std::string> arguments = platform::ProgramArguments(argc, argv);
     const std::string option = arguments.empty() ? "" : arguments[0];
     if (option == "--help") {

@@ -59,4 +59,9 @@ std::vector<std::string> ProgramArguments(int argc, char** argv)
     return std::vector<std::string>(argv + 1, argv + argc);
 }
 
+// A Linux program shares the standard streams of whoever started it.
+void ConnectToCallersConsole()
+{
+}
+
 } // namespace tarvo::platform

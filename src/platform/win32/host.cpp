@@ -4,6 +4,8 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
+
 #include "platform/launcher.h"
 #include "platform/messagebox.h"
 #include "platform/programarguments.h"
@@ -77,6 +79,17 @@ std::vector<std::string> ProgramArguments(int /*argc*/, char** /*argv*/)
         result.push_back(win32::Utf8(arguments[i]));
     ::LocalFree(arguments);
     return result;
+}
+
+void ConnectToCallersConsole()
+{
+    // Output that goes somewhere already (a pipe, a file) stays there; a
+    // program started from the desktop has no console to write to.
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if ((output && output != INVALID_HANDLE_VALUE) || !::AttachConsole(ATTACH_PARENT_PROCESS))
+        return;
+    std::freopen("CONOUT$", "w", stdout);
+    std::freopen("CONOUT$", "w", stderr);
 }
 
 } // namespace tarvo::platform
