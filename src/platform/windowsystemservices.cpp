@@ -8,6 +8,7 @@
 #include "platform/kwin/kwinwindows.h"
 #include "platform/portal/portalhotkeys.h"
 #include "platform/sway/swayhotkeys.h"
+#include "platform/sway/swaylauncher.h"
 #include "platform/sway/swaywindows.h"
 #include "platform/x11/x11services.h"
 
@@ -68,6 +69,9 @@ void InstallWaylandWindowSearch(TServices& services, const std::string& swaySock
     if (!swaySocket.empty()) {
         try {
             services.WindowSystem = std::make_unique<sway::TSwaySearchWindows>(swaySocket);
+            // Sway's tree holds XWayland's windows too: its launcher shows
+            // either kind as the command says.
+            services.Launcher = std::make_unique<sway::TSwayLauncher>(swaySocket);
             choice.WindowSearch = "sway's tree (SWAYSOCK=" + swaySocket + ")";
             return;
         } catch (const EWindowSystemError&) {
