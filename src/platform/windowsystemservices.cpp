@@ -68,15 +68,18 @@ void InstallWaylandWindowSearch(TServices& services, const std::string& swaySock
 {
     if (!swaySocket.empty()) {
         try {
-            services.WindowSystem = std::make_unique<sway::TSwaySearchWindows>(swaySocket);
+            auto search = std::make_unique<sway::TSwaySearchWindows>(swaySocket);
             // Sway's tree holds XWayland's windows too: its launcher shows
             // either kind as the command says.
-            services.Launcher = std::make_unique<sway::TSwayLauncher>(swaySocket);
+            auto launcher = std::make_unique<sway::TSwayLauncher>(swaySocket);
+            services.WindowSystem = std::move(search);
+            services.Launcher = std::move(launcher);
             choice.WindowSearch = "sway's tree (SWAYSOCK=" + swaySocket + ")";
             return;
         } catch (const EWindowSystemError&) {
-            // The search stays with X11, which finds XWayland's windows; the
-            // hotkeys' choice has said already why sway cannot be reached.
+            // The search and the launches stay with X11, which reaches
+            // XWayland's windows; the hotkeys' choice has said already why
+            // sway cannot be reached.
         }
     }
     if (wayland && kwin::KWinOffersScripting(QDBusConnection::sessionBus())) {
