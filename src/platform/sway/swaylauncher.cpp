@@ -61,12 +61,9 @@ void TSwayLauncher::Execute(const std::string& file, const std::string& paramete
                             TShowCommand show)
 {
     const TLaunchPlan plan = PlanLaunch(file, parameters, directory);
-    // A normal window is what every program shows by itself.
-    if (show == TShowCommand::Normal) {
-        StartDetached(plan);
-        return;
-    }
-    if (!events_) {
+    // A normal window is what every program shows by itself; without
+    // sway's events no other can be shown.
+    if (show == TShowCommand::Normal || broken_) {
         StartDetached(plan);
         return;
     }
@@ -78,7 +75,7 @@ void TSwayLauncher::WaitForShowCommands()
 {
     for (;;) {
         DropExpired();
-        if (pending_.empty() || !events_)
+        if (pending_.empty() || broken_)
             return;
         const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(pending_.front().Deadline
                                                                                 - std::chrono::steady_clock::now());
@@ -102,8 +99,9 @@ void TSwayLauncher::ReadEvents(int timeoutMs)
         // The programs run; only their show commands are lost. The hotkeys'
         // own connection reports the end of the session.
         qCWarning(lcSwayLauncher).noquote() << "show commands are no longer applied:" << error.what();
-        notifier_.reset();
-        events_.reset();
+        // Disabled, not destroyed: this may run in the notifier's own signal.
+        notifier_->setEnabled(false);
+        broken_ = true;
         pending_.clear();
     }
 }

@@ -53,8 +53,9 @@ private:
     long long FocusedContainer();
 
     std::unique_ptr<TSwayConnection> commands_;
-    std::unique_ptr<TSwayConnection> events_; // none once the connection broke
+    std::unique_ptr<TSwayConnection> events_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    bool broken_ = false; // the event connection broke: show commands are no longer applied
     std::vector<TPendingShow> pending_;
 };
 
