@@ -5,6 +5,7 @@
 #include "platform/errors.h"
 #include "platform/gnome/gnomekeybindings.h"
 #include "platform/headless/headlessservices.h"
+#include "platform/kwin/kwinlauncher.h"
 #include "platform/kwin/kwinwindows.h"
 #include "platform/portal/portalhotkeys.h"
 #include "platform/sway/swayhotkeys.h"
@@ -83,7 +84,11 @@ void InstallWaylandWindowSearch(TServices& services, const std::string& swaySock
         }
     }
     if (wayland && kwin::KWinOffersScripting(QDBusConnection::sessionBus())) {
-        services.WindowSystem = std::make_unique<kwin::TKWinWindowSystem>(QDBusConnection::sessionBus());
+        auto scripts = std::make_shared<kwin::TKWinScripts>(QDBusConnection::sessionBus());
+        services.WindowSystem = std::make_unique<kwin::TKWinWindowSystem>(scripts);
+        // KWin shows XWayland's windows too: its launcher shows either kind
+        // as the command says.
+        services.Launcher = std::make_unique<kwin::TKWinLauncher>(scripts);
         choice.WindowSearch = "KWin's scripting";
     }
 }
