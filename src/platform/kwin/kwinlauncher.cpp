@@ -1,10 +1,7 @@
 #include "platform/kwin/kwinlauncher.h"
 
-#include <algorithm>
-
 #include "platform/linux/detachedprocess.h"
 #include "platform/linux/launchplan.h"
-#include "platform/linux/processtree.h"
 
 namespace tarvo::platform::kwin {
 
@@ -47,11 +44,6 @@ QString ShowName(TShowCommand show)
     return QStringLiteral("normal");
 }
 
-bool KeepsFocus(TShowCommand show)
-{
-    return show == TShowCommand::MinimizedNoActivate || show == TShowCommand::NormalNoActivate;
-}
-
 } // namespace
 
 TKWinLauncher::TKWinLauncher(std::shared_ptr<TKWinScripts> scripts) : scripts_(std::move(scripts))
@@ -81,48 +73,32 @@ void TKWinLauncher::Execute(const std::string& file, const std::string& paramete
     scripts_->WatchWindows(&eventContext_, [this] { TakeAddedWindows(std::chrono::milliseconds(0)); });
     const QString previous =
         KeepsFocus(show) ? scripts_->Run(QString::fromLatin1(ActiveWindow), true).value_or(QString()) : QString();
-    pending_.push_back({StartDetached(plan), show, previous, std::chrono::steady_clock::now() + WindowPatience});
+    pending_.Add(StartDetached(plan), show, previous, WindowPatience);
 }
 
 void TKWinLauncher::WaitForShowCommands()
 {
-    for (;;) {
-        DropExpired();
-        if (pending_.empty())
-            return;
-        TakeAddedWindows(std::chrono::duration_cast<std::chrono::milliseconds>(pending_.front().Deadline
-                                                                               - std::chrono::steady_clock::now()));
-    }
+    while (const auto wait = pending_.TimeLeft())
+        TakeAddedWindows(*wait);
 }
 
 void TKWinLauncher::TakeAddedWindows(std::chrono::milliseconds wait)
 {
-    for (auto window = scripts_->Answers().AwaitAddedWindow(std::max(wait, std::chrono::milliseconds(0))); window;
+    for (auto window = scripts_->Answers().AwaitAddedWindow(wait); window;
          window = scripts_->Answers().AwaitAddedWindow(std::chrono::milliseconds(0)))
         WindowAdded(*window);
 }
 
 void TKWinLauncher::WindowAdded(const TAddedWindow& window)
 {
-    DropExpired();
-    const pid_t process = static_cast<pid_t>(window.Process);
-    const auto started = std::find_if(pending_.begin(), pending_.end(), [process](const TPendingShow& show) {
-        return process > 0 && IsProcessOrDescendant(process, show.Process);
-    });
-    if (started == pending_.end())
+    const auto started = pending_.TakeFor(static_cast<pid_t>(window.Process));
+    if (!started)
         return;
     scripts_->Run(QString::fromLatin1(ShowWindow)
-                      .replace(QStringLiteral("PREVIOUS"), JsString(started->PreviousActive))
+                      .replace(QStringLiteral("PREVIOUS"), JsString(started->PreviousFocus))
                       .replace(QStringLiteral("WINDOW"), JsString(window.Id))
                       .replace(QStringLiteral("SHOW"), JsString(ShowName(started->Show))),
                   false);
-    pending_.erase(started);
-}
-
-void TKWinLauncher::DropExpired()
-{
-    const auto now = std::chrono::steady_clock::now();
-    std::erase_if(pending_, [now](const TPendingShow& show) { return show.Deadline <= now; });
 }
 
 } // namespace tarvo::platform::kwin

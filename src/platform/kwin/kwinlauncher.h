@@ -16,6 +16,7 @@
 
 #include "platform/kwin/kwinscripts.h"
 #include "platform/launcher.h"
+#include "platform/linux/pendingshows.h"
 
 namespace tarvo::platform::kwin {
 
@@ -35,20 +36,13 @@ public:
     void WaitForShowCommands() override;
 
 private:
-    struct TPendingShow {
-        pid_t Process = 0;
-        TShowCommand Show = TShowCommand::Normal;
-        QString PreviousActive; // KWin's id of the window that was active, empty for none
-        std::chrono::steady_clock::time_point Deadline;
-    };
-
     // Applies the show commands to the added windows that have arrived.
     void TakeAddedWindows(std::chrono::milliseconds wait);
     void WindowAdded(const TAddedWindow& window);
-    void DropExpired();
 
     std::shared_ptr<TKWinScripts> scripts_;
-    std::vector<TPendingShow> pending_;
+    // KWin's id of the window that was active is kept for each; empty for none.
+    TPendingShows<QString> pending_;
     QObject eventContext_; // the added windows' calls go through it
 };
 

@@ -6,12 +6,9 @@
 
 #include <QLoggingCategory>
 
-#include <algorithm>
-
+#include "platform/errors.h"
 #include "platform/linux/detachedprocess.h"
 #include "platform/linux/launchplan.h"
-#include "platform/linux/processtree.h"
-#include "platform/errors.h"
 #include "platform/sway/swayconnection.h"
 
 namespace tarvo::platform::sway {
@@ -67,19 +64,17 @@ void TSwayLauncher::Execute(const std::string& file, const std::string& paramete
         StartDetached(plan);
         return;
     }
-    const long long previousFocus = FocusedContainer();
-    pending_.push_back({StartDetached(plan), show, previousFocus, std::chrono::steady_clock::now() + WindowPatience});
+    const long long previousFocus = KeepsFocus(show) ? FocusedContainer() : 0;
+    pending_.Add(StartDetached(plan), show, previousFocus, WindowPatience);
 }
 
 void TSwayLauncher::WaitForShowCommands()
 {
-    for (;;) {
-        DropExpired();
-        if (pending_.empty() || broken_)
+    while (!broken_) {
+        const auto wait = pending_.TimeLeft();
+        if (!wait)
             return;
-        const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(pending_.front().Deadline
-                                                                                - std::chrono::steady_clock::now());
-        ReadEvents(static_cast<int>(std::max<long long>(wait.count(), 1)));
+        ReadEvents(static_cast<int>(wait->count()));
     }
 }
 
@@ -102,23 +97,14 @@ void TSwayLauncher::ReadEvents(int timeoutMs)
         // Disabled, not destroyed: this may run in the notifier's own signal.
         notifier_->setEnabled(false);
         broken_ = true;
-        pending_.clear();
+        pending_.Clear();
     }
-}
-
-void TSwayLauncher::DropExpired()
-{
-    const auto now = std::chrono::steady_clock::now();
-    std::erase_if(pending_, [now](const TPendingShow& show) { return show.Deadline <= now; });
 }
 
 void TSwayLauncher::WindowMapped(long long container, pid_t process)
 {
-    DropExpired();
-    const auto started = std::find_if(pending_.begin(), pending_.end(), [process](const TPendingShow& show) {
-        return process > 0 && IsProcessOrDescendant(process, show.Process);
-    });
-    if (started == pending_.end())
+    const auto started = pending_.TakeFor(process);
+    if (!started)
         return;
     const QByteArray window = Criteria(container);
     switch (started->Show) {
@@ -133,11 +119,8 @@ void TSwayLauncher::WindowMapped(long long container, pid_t process)
     case TShowCommand::NormalNoActivate:
         break;
     }
-    const bool keepsFocus =
-        started->Show == TShowCommand::MinimizedNoActivate || started->Show == TShowCommand::NormalNoActivate;
-    if (keepsFocus && started->PreviousFocus)
+    if (KeepsFocus(started->Show) && started->PreviousFocus)
         commands_->Request(SwayRunCommand, Criteria(started->PreviousFocus) + "focus");
-    pending_.erase(started);
 }
 
 long long TSwayLauncher::FocusedContainer()

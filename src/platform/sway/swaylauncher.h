@@ -17,6 +17,7 @@
 #include <QSocketNotifier>
 
 #include "platform/launcher.h"
+#include "platform/linux/pendingshows.h"
 
 namespace tarvo::platform::sway {
 
@@ -37,18 +38,10 @@ public:
     void WaitForShowCommands() override;
 
 private:
-    struct TPendingShow {
-        pid_t Process = 0;
-        TShowCommand Show = TShowCommand::Normal;
-        long long PreviousFocus = 0; // the container that had the focus, 0 for none
-        std::chrono::steady_clock::time_point Deadline;
-    };
-
     // Handles the window events that arrive within timeoutMs (0: those that
     // can be read without waiting).
     void ReadEvents(int timeoutMs);
     void WindowMapped(long long container, pid_t process);
-    void DropExpired();
     // The container that has the focus; 0 for none.
     long long FocusedContainer();
 
@@ -56,7 +49,8 @@ private:
     std::unique_ptr<TSwayConnection> events_;
     std::unique_ptr<QSocketNotifier> notifier_;
     bool broken_ = false; // the event connection broke: show commands are no longer applied
-    std::vector<TPendingShow> pending_;
+    // The container that had the focus is kept for each; 0 for none.
+    TPendingShows<long long> pending_;
 };
 
 } // namespace tarvo::platform::sway
